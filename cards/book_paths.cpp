@@ -1,0 +1,25 @@
+#include "cards/book_paths.h"
+
+#include <stdio.h>
+
+namespace {
+
+bool Fits(int written, char (&out)[kPathBufferSize]) {
+  if (written >= 0 && static_cast<size_t>(written) < kPathBufferSize) return true;
+  out[0] = '\0';
+  return false;
+}
+
+}  // namespace
+
+bool BuildBookFolderPath(char (&out)[kPathBufferSize], const char* dataDirectory) {
+  return Fits(snprintf(out, sizeof out, "%s%c%s", dataDirectory, kPathSeparator, kBookFolderName),
+              out);
+}
+
+bool BuildBookFilePath(char (&out)[kPathBufferSize], const char* dataDirectory,
+                       const char* fileName) {
+  return Fits(snprintf(out, sizeof out, "%s%c%s%c%s", dataDirectory, kPathSeparator,
+                       kBookFolderName, kPathSeparator, fileName),
+              out);
+}

@@ -1,0 +1,23 @@
+// Where the address book lives: a folder "Quillbook" in the host's data
+// directory, holding the card file and the group file.
+#pragma once
+
+#include <stddef.h>
+
+constexpr size_t kPathBufferSize = 260;
+constexpr const char kBookFolderName[] = "Quillbook";
+constexpr const char kCardFileName[] = "Quillbook.dat";
+constexpr const char kGroupFileName[] = "Group.dat";
+
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// "dir\Quillbook"; false (and an empty path) when it does not fit.
+bool BuildBookFolderPath(char (&out)[kPathBufferSize], const char* dataDirectory);
+
+// "dir\Quillbook\fileName"; false (and an empty path) when it does not fit.
+bool BuildBookFilePath(char (&out)[kPathBufferSize], const char* dataDirectory,
+                       const char* fileName);

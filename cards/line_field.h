@@ -1,0 +1,11 @@
+// Text fields as they may stand in a tab- or comma-separated line.
+#pragma once
+
+#include <stddef.h>
+
+// Appends text (at most width - 1 bytes of it) to out as a field that is
+// ended by separator: tabs, CRs and LFs become blanks, and an ending that
+// would hide the separator from FindSeparator (an odd run of backslashes, or
+// a lead byte with no second byte) gets a blank after it, or in place of its
+// last byte where the field has no room. Returns the bytes appended.
+size_t AppendLineField(char* out, const char* text, size_t width, char separator);

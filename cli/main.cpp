@@ -1,0 +1,146 @@
+// quillbook: the address book from the shell.
+#include <pwd.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "cards/book_paths.h"
+#include "cards/card_file.h"
+#include "cli/output.h"
+#include "groups/group_list.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: quillbook [--data DIR] [--cp932] COMMAND\n"
+    "\n"
+    "Reads the address book in DIR/Quillbook (Quillbook.dat and Group.dat).\n"
+    "\n"
+    "commands:\n"
+    "  list     each card in ID order: its ID, a tab, and its 21 fields as\n"
+    "           the card file holds them\n"
+    "  groups   the group names, one a line\n"
+    "\n"
+    "options (before or after the command):\n"
+    "  --data DIR  the host's data directory, the folder that holds Quillbook;\n"
+    "              default $QUILLBOOK_DATA, else the host stand-in's folder\n"
+    "              under Wine: ${WINEPREFIX:-~/.wine}/drive_c/users/$USER/\n"
+    "              AppData/Roaming/Scribella\n"
+    "  --cp932     print code page 932 bytes as stored, not UTF-8\n"
+    "  --help      this text\n";
+
+class SystemClock : public TimeSource {
+ public:
+  SystemClock() {
+    time_t now = time(nullptr);
+    localtime_r(&now, &tm_);
+  }
+  int NowField(int field) override {
+    switch (field) {
+      case 0: return tm_.tm_year + 1900;
+      case 1: return tm_.tm_mon + 1;
+      case 2: return tm_.tm_mday;
+      case 3: return tm_.tm_hour;
+      default: return tm_.tm_min;
+    }
+  }
+
+ private:
+  struct tm tm_ {};
+};
+
+std::string DefaultDataDirectory() {
+  if (const char* env = getenv("QUILLBOOK_DATA"); env != nullptr && env[0] != '\0') return env;
+  std::string prefix;
+  const char* home = getenv("HOME");
+  if (const char* wine = getenv("WINEPREFIX"); wine != nullptr && wine[0] != '\0') {
+    prefix = wine;
+  } else {
+    prefix = std::string(home ? home : "") + "/.wine";
+  }
+  const char* user = getenv("USER");
+  if (user == nullptr || user[0] == '\0') {
+    const passwd* pw = getpwuid(getuid());
+    user = pw ? pw->pw_name : "root";
+  }
+  return prefix + "/drive_c/users/" + user + "/AppData/Roaming/Scribella";
+}
+
+int Usage(const char* problem) {
+  if (problem) fprintf(stderr, "quillbook: %s\n", problem);
+  fputs(kUsage, stderr);
+  return 2;
+}
+
+int ListCards(const char* dataDirectory, Output& out) {
+  char path[kPathBufferSize];
+  BuildBookFilePath(path, dataDirectory, kCardFileName);
+  static CardTable table;  // over a megabyte: not for the stack
+  SystemClock clock;
+  LoadCardFile(path, table, clock);
+  char line[kMaxCardLineBytes + 1];
+  int visited = 0;
+  for (int slot = 0; slot < kCardSlots && visited < table.m_nCardCount; ++slot) {
+    if (!table.IsUsed(slot)) continue;
+    ++visited;
+    int length = FormatCardLine(table.m_cards[slot], line);
+    printf("%d\t", slot);
+    out.Write(line, static_cast<size_t>(length));
+  }
+  return 0;
+}
+
+bool PrintGroup(const char* name, void* context) {
+  Output& out = *static_cast<Output*>(context);
+  out.Write(name);
+  out.Write("\n", 1);
+  return true;
+}
+
+int ListGroups(const char* dataDirectory, Output& out) {
+  char path[kPathBufferSize];
+  BuildBookFilePath(path, dataDirectory, kGroupFileName);
+  ReadGroupNames(path, PrintGroup, &out);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string dataDirectory;
+  bool haveData = false;
+  bool raw = false;
+  const char* command = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
+      fputs(kUsage, stdout);
+      return 0;
+    } else if (strcmp(arg, "--data") == 0) {
+      if (i + 1 >= argc) return Usage("--data needs a folder");
+      dataDirectory = argv[++i];
+      haveData = true;
+    } else if (strncmp(arg, "--data=", 7) == 0) {
+      dataDirectory = arg + 7;
+      haveData = true;
+    } else if (strcmp(arg, "--cp932") == 0) {
+      raw = true;
+    } else if (arg[0] == '-') {
+      return Usage((std::string("unknown option ") + arg).c_str());
+    } else if (command == nullptr) {
+      command = arg;
+    } else {
+      return Usage((std::string("unexpected argument ") + arg).c_str());
+    }
+  }
+  if (command == nullptr) return Usage("no command given");
+  if (!haveData) dataDirectory = DefaultDataDirectory();
+  Output out(raw);
+  if (strcmp(command, "list") == 0) return ListCards(dataDirectory.c_str(), out);
+  if (strcmp(command, "groups") == 0) return ListGroups(dataDirectory.c_str(), out);
+  return Usage((std::string("unknown command ") + command).c_str());
+}

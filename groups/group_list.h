@@ -1,0 +1,39 @@
+// The user's group names, in the order of Group.dat: one name a line.
+#pragma once
+
+#include "cards/card_record.h"
+
+constexpr int kMaxGroups = 10;
+constexpr int kGroupNameSize = 64;
+
+struct GroupEntry {
+  char name[kGroupNameSize];
+  TreeItemHandle headingItem;  // the group's heading while the tree shows groups
+};
+
+struct GroupList {
+  int m_nGroupCount;
+  GroupEntry m_groups[kMaxGroups];
+
+  void Clear();
+  // Appends a name (cut to fit); false when the list is full.
+  bool Add(const char* name);
+};
+
+// Called for each name read from the group file, in file order; returning
+// false stops the reading.
+typedef bool (*GroupNameSink)(const char* name, void* context);
+
+// Reads the group file with the rule of a 64-byte line reader: the file goes
+// in pieces of at most 63 bytes, each ending after a line feed or after 63
+// bytes; a piece with a line feed gives the name before it, a piece without
+// one is passed over, so a last line without a line end is not read.
+// Returns 0 when the file cannot be opened.
+int ReadGroupNames(const char* path, GroupNameSink sink, void* context);
+
+// Clears the list and fills it from the file, keeping the first ten names.
+int LoadGroupFile(const char* path, GroupList& list);
+
+// Writes the names one a line; 1 when written, 0 when it could not be, and
+// then the previous file is left as it was.
+int SaveGroupFile(const char* path, const GroupList& list);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, everything that building and testing need.
+# Safe to run again: each step checks before it changes anything.
+set -euo pipefail
+
+if [ "$(id -u)" -ne 0 ]; then
+  exec sudo -E bash "$0" "$@"
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+
+packages=(
+  g++ cmake make ninja-build googletest libgtest-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb x11-utils imagemagick fonts-ipafont-gothic
+  locales clang-format python3
+)
+
+need_install=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  need_install=1
+fi
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    need_install=1
+    break
+  fi
+done
+if [ "$need_install" -eq 1 ]; then
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${packages[@]}"
+fi
+
+# MinGW's posix thread variant is what GoogleTest needs (std::mutex, std::thread).
+for tool in gcc g++; do
+  if [ -x "/usr/bin/i686-w64-mingw32-$tool-posix" ]; then
+    update-alternatives --set "i686-w64-mingw32-$tool" "/usr/bin/i686-w64-mingw32-$tool-posix" >/dev/null 2>&1 || true
+  fi
+done
+
+# Wine reads ANSI text as code page 932 only under a Japanese locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
+
+echo "setup: done"

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The command-line companion on files written by another program.
+set -u
+quillbook="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() {  # name expected actual
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $1"
+    echo "  expected: $(printf '%s' "$2" | od -c | head -20)"
+    echo "  actual:   $(printf '%s' "$3" | od -c | head -20)"
+  fi
+}
+
+to_cp932() { iconv -f UTF-8 -t CP932; }
+
+mkdir -p "$work/data/Quillbook"
+# Written elsewhere: LF line ends, a short line, a missing field, a type
+# field without digits and a last line without its line end.
+{
+  printf 'heading\n'
+  printf '山田\tﾔﾏﾀﾞ\t友人\t100-0001\t東京都\t\t03-1111\t1\t090\t2\t\t0\t\t0\t\t0\t\tメモ\t2020/1/2  03:04\t2020/1/2  03:04\t5\n'
+  printf 'short\n'
+  printf 'ソ\t表\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t2021/1/1  00:00\t2021/1/1  00:00\t9'
+} | to_cp932 > "$work/data/Quillbook/Quillbook.dat"
+printf '家族\r\n友人\r\n' | to_cp932 > "$work/data/Quillbook/Group.dat"
+
+expected=$(printf '0\t山田\tﾔﾏﾀﾞ\t友人\t100-0001\t東京都\t0\t03-1111\t1\t090\t2\t\t0\t\t0\t\t0\t\tメモ\t2020/1/2  03:04\t2020/1/2  03:04\t5\n1\tソ\t表\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t2021/1/1  00:00\t2021/1/1  00:00\t0')
+check "list prints the cards as loaded" "$expected" "$("$quillbook" --data "$work/data" list)"
+check "options may follow the command" "$expected" "$("$quillbook" list --data "$work/data")"
+check "QUILLBOOK_DATA names the folder" "$expected" "$(QUILLBOOK_DATA="$work/data" "$quillbook" list)"
+check "--cp932 prints the stored bytes" "$(printf '%s' "$expected" | to_cp932 | od -An -tx1)" \
+  "$("$quillbook" --data "$work/data" --cp932 list | od -An -tx1)"
+check "groups prints one name a line" "$(printf '家族\n友人')" "$("$quillbook" groups --data "$work/data")"
+
+owner=$("$quillbook" --data "$work/none" list | cut -f 1,2,3)
+check "a missing file lists the default owner card" "$(printf '0\tユーザー\tﾕｰｻﾞｰ')" "$owner"
+check "a missing group file lists nothing" "" "$("$quillbook" --data "$work/none" groups)"
+
+"$quillbook" --bogus list >/dev/null 2>&1
+check "a bad option exits 2" 2 $?
+"$quillbook" --data "$work/data" frobnicate >/dev/null 2>&1
+check "an unknown command exits 2" 2 $?
+"$quillbook" >/dev/null 2>&1
+check "no command exits 2" 2 $?
+"$quillbook" --help | grep -q 'groups' && "$quillbook" --help | grep -q 'list'
+check "--help explains every command" 0 $?
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

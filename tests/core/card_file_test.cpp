@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include <string>
+
+#include "cards/book_paths.h"
+#include "cards/card_file.h"
+#include "cards/safe_file.h"
+#include "tests/core/test_files.h"
+
+namespace {
+
+const char kHeadingLine[] =
+    "名前\t読み\tｸﾞﾙｰﾌﾟ\t郵便番号\t住所\t電話番号種別1\t電話番号1\t電話番号種別2\t電話番号2\t"
+    "電話番号種別3\t電話番号3\tメール種別1\tメール1\tメール種別2\tメール2\tメール種別3\tメール3\t"
+    "メモ\t作成日\t最終更新日\t更新回数\r\n";
+
+const char kOwnerLine[] =
+    "ユーザー\tﾕｰｻﾞｰ\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t"
+    "これは、アドレス帳起動時に表示されるユーザー用のカードです。自分のデータを入力して利用しましょう。"
+    "\t\t\t0\r\n";
+
+// A card line of the given name with every date and count filled in.
+std::string CardLine(const std::string& name, const char* end = "\r\n") {
+  return name + "\tﾖﾐ\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t2020/1/1  00:00\t2020/1/1  00:00\t1" + end;
+}
+
+class CardFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SafeFileWriter::FailAfterBytesForTesting(-1); }
+
+  int Load() { return LoadCardFile(path_.c_str(), table_, clock_); }
+  int Save() { return SaveCardFile(path_.c_str(), table_); }
+  void Put(const std::string& bytes) { WriteBytes(path_, bytes); }
+  std::string Names() const {
+    std::string names;
+    for (int i = 0; i < table_.m_nCardCount; ++i) names += std::string(table_.m_cards[i].name) + ";";
+    return names;
+  }
+
+  ScratchFolder folder_;
+  std::string path_ = folder_.File("Quillbook.dat");
+  FixedClock clock_;
+  static CardTable table_;
+};
+CardTable CardFileTest::table_;
+
+TEST_F(CardFileTest, MissingFileGivesTheDefaultOwnerCardWrittenBackExactly) {
+  EXPECT_EQ(0, Load());
+  EXPECT_EQ(1, table_.m_nCardCount);
+  EXPECT_STREQ("ユーザー", table_.m_cards[0].name);
+  EXPECT_STREQ("", table_.m_cards[0].created);
+  EXPECT_EQ(1, Save());
+  EXPECT_EQ(std::string(kHeadingLine) + kOwnerLine, ReadBytes(path_));
+}
+
+TEST_F(CardFileTest, HeadingOnlyOrOnlyShortLinesGiveTheDefaultOwnerCard) {
+  Put(kHeadingLine);
+  EXPECT_EQ(0, Load());
+  EXPECT_STREQ("ユーザー", table_.m_cards[0].name);
+  Put(std::string(kHeadingLine) + "short line\r\n\r\n");
+  EXPECT_EQ(0, Load());
+  EXPECT_EQ(1, table_.m_nCardCount);
+  Put("");
+  EXPECT_EQ(0, Load());
+}
+
+TEST_F(CardFileTest, SaveAndLoadCloseUpTheSlotsInOrder) {
+  table_.Clear();
+  strcpy(table_.m_cards[0].name, "owner");
+  strcpy(table_.m_cards[2].name, "two");
+  strcpy(table_.m_cards[2].memo, "メモ");
+  strcpy(table_.m_cards[2].created, "2020/1/2  03:04");
+  strcpy(table_.m_cards[2].lastModified, "x");
+  table_.m_cards[2].modifyCount = 7;
+  strcpy(table_.m_cards[5].name, "five");
+  table_.m_cards[5].phones[2].type = 3;
+  table_.m_nCardCount = 3;
+  ASSERT_EQ(1, Save());
+  ASSERT_EQ(1, Load());
+  EXPECT_EQ("owner;two;five;", Names());
+  EXPECT_STREQ("メモ", table_.m_cards[1].memo);
+  EXPECT_STREQ("2020/1/2  03:04", table_.m_cards[1].created);
+  EXPECT_EQ(7, table_.m_cards[1].modifyCount);
+  EXPECT_EQ(3, table_.m_cards[2].phones[2].type);
+  EXPECT_STREQ(kFixedStamp, table_.m_cards[0].created);  // empty in the file
+}
+
+TEST_F(CardFileTest, AnEmptyDateGetsTheLoadTimeAndKeepsItAfterSaving) {
+  Put(std::string(kHeadingLine) + "a\tb\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t\t2020/1/1  00:00\t4\r\n");
+  Load();
+  EXPECT_STREQ(kFixedStamp, table_.m_cards[0].created);
+  Save();
+  EXPECT_NE(std::string::npos, ReadBytes(path_).find(std::string("\t") + kFixedStamp + "\t2020/1/1"));
+}
+
+TEST_F(CardFileTest, LinesOfNineteenBytesAreSkippedAndTwentyMakeACard) {
+  // Lengths count the line end as one byte, with CR LF or LF on disk.
+  std::string nineteen = std::string(17, 'x') + "\t";
+  std::string twenty = std::string(18, 'y') + "\t";
+  Put(std::string(kHeadingLine) + CardLine("owner") + nineteen + "\r\n" + twenty + "\r\n" +
+      nineteen + "\n" + twenty + "\n");
+  Load();
+  std::string y(18, 'y');
+  EXPECT_EQ("owner;" + y + ";" + y + ";", Names());
+}
+
+TEST_F(CardFileTest, AcceptsBareLineFeedsAndALastLineWithoutLineEnd) {
+  Put("heading\n" + CardLine("a", "\n") + CardLine("b", ""));
+  EXPECT_EQ(1, Load());
+  EXPECT_EQ("a;b;", Names());
+  EXPECT_EQ(1, table_.m_cards[0].modifyCount);
+  EXPECT_EQ(0, table_.m_cards[1].modifyCount);  // no line end: not converted
+}
+
+TEST_F(CardFileTest, FirstLineOfAForeignFileBecomesTheOwnerCard) {
+  Put(std::string(kHeadingLine) + CardLine("佐藤") + CardLine("鈴木"));
+  Load();
+  EXPECT_STREQ("佐藤", table_.m_cards[kOwnerSlot].name);
+  EXPECT_EQ(2, table_.m_nCardCount);
+}
+
+TEST_F(CardFileTest, ReadsAtMostFiveHundredCardLines) {
+  std::string file = kHeadingLine;
+  for (int i = 0; i < 502; ++i) file += CardLine("card" + std::to_string(i));
+  Put(file);
+  Load();
+  EXPECT_EQ(500, table_.m_nCardCount);
+  EXPECT_STREQ("card499", table_.m_cards[499].name);
+  EXPECT_STREQ("", table_.m_cards[500].name);
+}
+
+TEST_F(CardFileTest, ALineLongerThanTheBufferStaysOneCard) {
+  std::string huge = "big\tﾖﾐ\t\t\t" + std::string(kLineBufferSize * 2, 'z') + "\t1\tafter\r\n";
+  std::string longButFits = "long\t\t\t\t" + std::string(3000, 'w') + "\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t" +
+                            std::string(3000, 'm') + "\tc\tm\t8\r\n";
+  Put(std::string(kHeadingLine) + huge + longButFits + CardLine("next"));
+  Load();
+  EXPECT_EQ("big;long;next;", Names());
+  EXPECT_EQ(511u, strlen(table_.m_cards[0].address));
+  EXPECT_STREQ("ﾖﾐ", table_.m_cards[0].reading);
+  EXPECT_EQ(0, table_.m_cards[0].modifyCount);
+  // Every field of a line longer than the old 2,167-byte limit is read.
+  EXPECT_EQ(511u, strlen(table_.m_cards[1].memo));
+  EXPECT_STREQ("m", table_.m_cards[1].lastModified);
+  EXPECT_EQ(8, table_.m_cards[1].modifyCount);
+}
+
+TEST_F(CardFileTest, ACardWithEveryFieldFullRoundTrips) {
+  table_.Clear();
+  CardRecord& card = table_.m_cards[0];
+  memset(card.name, 'n', 63);
+  memset(card.address, 'a', 511);
+  for (MailEntry& m : card.mails) memset(m.address, 'e', 255);
+  memset(card.memo, 'm', 511);
+  memset(card.created, 'c', 31);
+  memset(card.lastModified, 'l', 31);
+  card.modifyCount = -2147483647 - 1;
+  table_.m_nCardCount = 1;
+  CardRecord before = card;
+  ASSERT_EQ(1, Save());
+  ASSERT_EQ(1, Load());
+  EXPECT_EQ(1, table_.m_nCardCount);
+  EXPECT_EQ(0, memcmp(&before, &table_.m_cards[0], sizeof before));
+}
+
+TEST_F(CardFileTest, EmptyNamesKeepTheirCardsSoTheCountMatchesTheSlots) {
+  Put(std::string(kHeadingLine) + CardLine("") + CardLine("b") + CardLine(""));
+  Load();
+  EXPECT_EQ(3, table_.m_nCardCount);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(table_.IsUsed(i)) << i;
+  Save();
+  Load();
+  EXPECT_EQ(3, table_.m_nCardCount);
+}
+
+TEST_F(CardFileTest, AFailedSaveLeavesTheOldFileWhole) {
+  Put(std::string(kHeadingLine) + CardLine("old"));
+  std::string before = ReadBytes(path_);
+  table_.Clear();
+  for (int i = 0; i < 50; ++i) snprintf(table_.m_cards[i].name, 64, "new%d", i);
+  table_.m_nCardCount = 50;
+  for (long budget : {0L, 1L, 500L, 1000L}) {
+    SafeFileWriter::FailAfterBytesForTesting(budget);
+    EXPECT_EQ(0, Save()) << budget;
+    EXPECT_EQ(before, ReadBytes(path_)) << budget;
+    EXPECT_FALSE(FileExists(path_ + ".new")) << budget;
+  }
+  SafeFileWriter::FailAfterBytesForTesting(-1);
+  EXPECT_EQ(1, Save());
+  Load();
+  EXPECT_EQ(50, table_.m_nCardCount);
+}
+
+TEST_F(CardFileTest, UnwritableOrTooLongPathsFailWithoutHarm) {
+  MakeDefaultOwnerCard(table_);
+  EXPECT_EQ(0, SaveCardFile(folder_.File("no such folder/Quillbook.dat").c_str(), table_));
+  EXPECT_EQ(0, SaveCardFile(nullptr, table_));
+  EXPECT_EQ(0, LoadCardFile(nullptr, table_, clock_));
+  EXPECT_EQ(1, table_.m_nCardCount);
+  std::string longDir(300, 'd');
+  char path[kPathBufferSize];
+  EXPECT_FALSE(BuildBookFilePath(path, longDir.c_str(), kCardFileName));
+  EXPECT_EQ(0, SaveCardFile(path, table_));
+  EXPECT_EQ(0, LoadCardFile(path, table_, clock_));
+}
+
+}  // namespace
