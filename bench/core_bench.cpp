@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
   double split = MillisecondsPerRun(2000, [&] {
     const char* cursor = line;
     int remaining = length;
-    for (int d; (d = FindSeparator(cursor, remaining, '\t')) >= 0; cursor += d + 1, remaining -= d + 1)
+    for (int d; (d = FindSeparator(cursor, remaining, '\t')) >= 0;
+         cursor += d + 1, remaining -= d + 1)
       sink = sink + d;
   });
   printf("cards: %d\n", g_table.m_nCardCount);

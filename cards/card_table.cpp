@@ -1,6 +1,6 @@
-#include "cards/card_record.h"
-
 #include <string.h>
+
+#include "cards/card_record.h"
 
 void CardTable::Clear() {
   memset(m_cards, 0, sizeof m_cards);

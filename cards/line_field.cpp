@@ -11,8 +11,8 @@ bool EndsCleanly(char* field, size_t length, char separator) {
   char saved = field[length + 1];
   field[length] = separator;
   field[length + 1] = '\0';
-  bool clean = FindSeparator(field, static_cast<int>(length) + 1, separator) ==
-               static_cast<int>(length);
+  bool clean =
+      FindSeparator(field, static_cast<int>(length) + 1, separator) == static_cast<int>(length);
   field[length + 1] = saved;
   field[length] = '\0';
   return clean;

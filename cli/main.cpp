@@ -41,11 +41,16 @@ class SystemClock : public TimeSource {
   }
   int NowField(int field) override {
     switch (field) {
-      case 0: return tm_.tm_year + 1900;
-      case 1: return tm_.tm_mon + 1;
-      case 2: return tm_.tm_mday;
-      case 3: return tm_.tm_hour;
-      default: return tm_.tm_min;
+      case 0:
+        return tm_.tm_year + 1900;
+      case 1:
+        return tm_.tm_mon + 1;
+      case 2:
+        return tm_.tm_mday;
+      case 3:
+        return tm_.tm_hour;
+      default:
+        return tm_.tm_min;
     }
   }
 

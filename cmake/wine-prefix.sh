@@ -20,7 +20,7 @@ case "$action" in
       touch "$WINEPREFIX/.quillbook-ready"
     fi
     # A server whose streams stay open would keep ctest waiting on its pipe.
-    wineserver -p </dev/null >/dev/null 2>&1 &
+    wineserver -p </dev/null >/dev/null 2>&1 || true
     ;;
   stop)
     wineserver -k </dev/null >/dev/null 2>&1 || true

@@ -52,9 +52,7 @@ CString::~CString() {
   if (m_pchData != g_empty.text) free(GetHeader());
 }
 
-CString::Header* CString::GetHeader() const {
-  return reinterpret_cast<Header*>(m_pchData) - 1;
-}
+CString::Header* CString::GetHeader() const { return reinterpret_cast<Header*>(m_pchData) - 1; }
 
 int CString::GetLength() const { return GetHeader()->length; }
 

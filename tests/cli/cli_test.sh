@@ -35,7 +35,7 @@ expected=$(printf '0\t山田\tﾔﾏﾀﾞ\t友人\t100-0001\t東京都\t0\t03-1
 check "list prints the cards as loaded" "$expected" "$("$quillbook" --data "$work/data" list)"
 check "options may follow the command" "$expected" "$("$quillbook" list --data "$work/data")"
 check "QUILLBOOK_DATA names the folder" "$expected" "$(QUILLBOOK_DATA="$work/data" "$quillbook" list)"
-check "--cp932 prints the stored bytes" "$(printf '%s' "$expected" | to_cp932 | od -An -tx1)" \
+check "--cp932 prints the stored bytes" "$(printf '%s\n' "$expected" | to_cp932 | od -An -tx1)" \
   "$("$quillbook" --data "$work/data" --cp932 list | od -An -tx1)"
 check "groups prints one name a line" "$(printf '家族\n友人')" "$("$quillbook" groups --data "$work/data")"
 

@@ -1,9 +1,10 @@
+#include "text/byte_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "cards/book_paths.h"
-#include "text/byte_text.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ TEST(CopyCut, KeepsALoneLeadByteThatEndsTheSourceAndNeverReadsPastIt) {
 TEST(BookPaths, RefuseAPathTooLongForTheBuffer) {
   char path[kPathBufferSize];
   ASSERT_TRUE(BuildBookFilePath(path, "dir", kCardFileName));
-  std::string expected = std::string("dir") + kPathSeparator + "Quillbook" + kPathSeparator +
-                         "Quillbook.dat";
+  std::string expected =
+      std::string("dir") + kPathSeparator + "Quillbook" + kPathSeparator + "Quillbook.dat";
   EXPECT_EQ(expected, path);
   std::string longDir(kPathBufferSize - 20, 'd');
   EXPECT_FALSE(BuildBookFilePath(path, longDir.c_str(), kCardFileName));

@@ -1,10 +1,11 @@
+#include "cards/card_file.h"
+
 #include <gtest/gtest.h>
 #include <string.h>
 
 #include <string>
 
 #include "cards/book_paths.h"
-#include "cards/card_file.h"
 #include "cards/safe_file.h"
 #include "tests/core/test_files.h"
 
@@ -17,12 +18,14 @@ const char kHeadingLine[] =
 
 const char kOwnerLine[] =
     "ユーザー\tﾕｰｻﾞｰ\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t"
-    "これは、アドレス帳起動時に表示されるユーザー用のカードです。自分のデータを入力して利用しましょう。"
+    "これは、アドレス帳起動時に表示されるユーザー用のカードです。自分のデータを入力して利用しましょ"
+    "う。"
     "\t\t\t0\r\n";
 
 // A card line of the given name with every date and count filled in.
 std::string CardLine(const std::string& name, const char* end = "\r\n") {
-  return name + "\tﾖﾐ\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t2020/1/1  00:00\t2020/1/1  00:00\t1" + end;
+  return name + "\tﾖﾐ\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t2020/1/1  00:00\t2020/1/1  00:00\t1" +
+         end;
 }
 
 class CardFileTest : public ::testing::Test {
@@ -34,7 +37,8 @@ class CardFileTest : public ::testing::Test {
   void Put(const std::string& bytes) { WriteBytes(path_, bytes); }
   std::string Names() const {
     std::string names;
-    for (int i = 0; i < table_.m_nCardCount; ++i) names += std::string(table_.m_cards[i].name) + ";";
+    for (int i = 0; i < table_.m_nCardCount; ++i)
+      names += std::string(table_.m_cards[i].name) + ";";
     return names;
   }
 
@@ -87,11 +91,13 @@ TEST_F(CardFileTest, SaveAndLoadCloseUpTheSlotsInOrder) {
 }
 
 TEST_F(CardFileTest, AnEmptyDateGetsTheLoadTimeAndKeepsItAfterSaving) {
-  Put(std::string(kHeadingLine) + "a\tb\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t\t2020/1/1  00:00\t4\r\n");
+  Put(std::string(kHeadingLine) +
+      "a\tb\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t\t2020/1/1  00:00\t4\r\n");
   Load();
   EXPECT_STREQ(kFixedStamp, table_.m_cards[0].created);
   Save();
-  EXPECT_NE(std::string::npos, ReadBytes(path_).find(std::string("\t") + kFixedStamp + "\t2020/1/1"));
+  EXPECT_NE(std::string::npos,
+            ReadBytes(path_).find(std::string("\t") + kFixedStamp + "\t2020/1/1"));
 }
 
 TEST_F(CardFileTest, LinesOfNineteenBytesAreSkippedAndTwentyMakeACard) {
@@ -132,8 +138,9 @@ TEST_F(CardFileTest, ReadsAtMostFiveHundredCardLines) {
 
 TEST_F(CardFileTest, ALineLongerThanTheBufferStaysOneCard) {
   std::string huge = "big\tﾖﾐ\t\t\t" + std::string(kLineBufferSize * 2, 'z') + "\t1\tafter\r\n";
-  std::string longButFits = "long\t\t\t\t" + std::string(3000, 'w') + "\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t" +
-                            std::string(3000, 'm') + "\tc\tm\t8\r\n";
+  std::string longButFits = "long\t\t\t\t" + std::string(3000, 'w') +
+                            "\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t" + std::string(3000, 'm') +
+                            "\tc\tm\t8\r\n";
   Put(std::string(kHeadingLine) + huge + longButFits + CardLine("next"));
   Load();
   EXPECT_EQ("big;long;next;", Names());

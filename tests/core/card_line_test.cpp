@@ -1,10 +1,11 @@
+#include "cards/card_line.h"
+
 #include <gtest/gtest.h>
 #include <string.h>
 
 #include <random>
 #include <string>
 
-#include "cards/card_line.h"
 #include "tests/core/test_files.h"
 
 namespace {
@@ -51,9 +52,27 @@ TEST(ParseDecimal, SkipsBlanksButNotTabsAndSaturates) {
 }
 
 TEST(CardLine, ParsesAllTwentyOneFieldsInOrder) {
-  CardRecord card = Parse(Fields({"山田 太郎", "ﾔﾏﾀﾞ", "友人", "100-0001", "東京都", "1", "03-1",
-                                  "2", "090-2", "4", "fax", "0", "a@b", "1", "c@d", "2", "e@f",
-                                  "メモ", "2020/1/2  03:04", "2021/5/6  07:08", "12"}));
+  CardRecord card = Parse(Fields({"山田 太郎",
+                                  "ﾔﾏﾀﾞ",
+                                  "友人",
+                                  "100-0001",
+                                  "東京都",
+                                  "1",
+                                  "03-1",
+                                  "2",
+                                  "090-2",
+                                  "4",
+                                  "fax",
+                                  "0",
+                                  "a@b",
+                                  "1",
+                                  "c@d",
+                                  "2",
+                                  "e@f",
+                                  "メモ",
+                                  "2020/1/2  03:04",
+                                  "2021/5/6  07:08",
+                                  "12"}));
   EXPECT_STREQ("山田 太郎", card.name);
   EXPECT_STREQ("ﾔﾏﾀﾞ", card.reading);
   EXPECT_STREQ("友人", card.group);
@@ -75,8 +94,8 @@ TEST(CardLine, ParsesAllTwentyOneFieldsInOrder) {
 }
 
 TEST(CardLine, EmptyTypeFieldReadsZeroNotTheNextField) {
-  CardRecord card = Parse(Fields({"n", "", "", "", "", "", "5551234", " 3", "", "-2", "", "", "",
-                                  "", "", "", "", "", "x", "y", "7"}));
+  CardRecord card = Parse(Fields({"n", "", "", "", "", "", "5551234", " 3", "",  "-2", "",
+                                  "",  "", "", "", "", "", "",        "x",  "y", "7"}));
   EXPECT_EQ(0, card.phones[0].type);
   EXPECT_STREQ("5551234", card.phones[0].number);
   EXPECT_EQ(3, card.phones[1].type);
@@ -86,8 +105,8 @@ TEST(CardLine, EmptyTypeFieldReadsZeroNotTheNextField) {
 TEST(CardLine, EmptyDatesGetTheLoadTimeAskedMinuteFirst) {
   FixedClock clock;
   LoadTime now(clock);
-  std::string line = Fields({"n", "", "", "", "", "0", "", "0", "", "0", "", "0", "", "0", "",
-                             "0", "", "", "", "", "3"});
+  std::string line = Fields(
+      {"n", "", "", "", "", "0", "", "0", "", "0", "", "0", "", "0", "", "0", "", "", "", "", "3"});
   CardRecord card;
   memset(&card, 0, sizeof card);
   ParseCardLine(line.c_str(), static_cast<int>(line.size()), card, now);
@@ -107,8 +126,8 @@ TEST(CardLine, ShortLineLeavesTheRestEmptyAndCountsFromTheUnparsedRest) {
 }
 
 TEST(CardLine, LastLineWithoutLineEndHasModifyCountZero) {
-  std::string line = Fields({"n", "", "", "", "", "0", "", "0", "", "0", "", "0", "", "0", "",
-                             "0", "", "", "a", "b", "9"});
+  std::string line = Fields({"n", "", "",  "", "",  "0", "", "0", "",  "0", "",
+                             "0", "", "0", "", "0", "",  "", "a", "b", "9"});
   line.pop_back();
   EXPECT_EQ(0, Parse(line).modifyCount);
 }
@@ -127,9 +146,12 @@ TEST(CardLine, TrailBytesAndEscapesAtTheSeparator) {
 TEST(CardLine, LongFieldsAreCutAtACharacterBoundaryAndNeverSpill) {
   std::string name = "a";
   for (int i = 0; i < 40; ++i) name += "あ";  // 81 bytes
-  CardRecord card = Parse(Fields({name.c_str(), "ｶﾅ", "g", "1234567890123456789", "",
-                                  "0", "", "0", "", "0", "", "0", "", "0", "", "0", "", "",
-                                  "", "", "1"}));
+  CardRecord card = Parse(Fields({name.c_str(), "ｶﾅ", "g", "1234567890123456789",
+                                  "",           "0",  "",  "0",
+                                  "",           "0",  "",  "0",
+                                  "",           "0",  "",  "0",
+                                  "",           "",   "",  "",
+                                  "1"}));
   EXPECT_EQ(63u, strlen(card.name));
   EXPECT_EQ(0, memcmp(card.name, name.data(), 63));
   EXPECT_STREQ("ｶﾅ", card.reading);
@@ -141,8 +163,8 @@ TEST(CardLine, LongFieldsAreCutAtACharacterBoundaryAndNeverSpill) {
 }
 
 TEST(CardLine, EmptyNameKeepsTheCardUnderAPlaceholder) {
-  CardRecord card = Parse(Fields({"", "ﾖﾐ", "", "", "", "0", "", "0", "", "0", "", "0", "", "0",
-                                  "", "0", "", "memo", "", "", "0"}));
+  CardRecord card = Parse(Fields({"",  "ﾖﾐ", "",  "", "",  "0", "",     "0", "", "0", "",
+                                  "0", "",   "0", "", "0", "",  "memo", "",  "", "0"}));
   EXPECT_STREQ(kUnnamedCardName, card.name);
   EXPECT_STREQ("memo", card.memo);
 }
@@ -174,10 +196,10 @@ TEST(CardLine, WriterKeepsEndingsFromHidingTheNextTab) {
   CardRecord card;
   memset(&card, 0, sizeof card);
   strcpy(card.name, "C:\\dir\\");
-  strcpy(card.reading, "\\\\");   // an even run hides nothing
-  strcpy(card.group, "ab\x81");   // a lead byte with its second byte cut off
-  strcpy(card.address, "\xA0");   // read as a lead byte by the line splitter
-  memset(card.memo, '\\', 511);   // full: the last byte gives way
+  strcpy(card.reading, "\\\\");  // an even run hides nothing
+  strcpy(card.group, "ab\x81");  // a lead byte with its second byte cut off
+  strcpy(card.address, "\xA0");  // read as a lead byte by the line splitter
+  memset(card.memo, '\\', 511);  // full: the last byte gives way
   CardRecord back = Parse(Line(card));
   EXPECT_STREQ("C:\\dir\\ ", back.name);
   EXPECT_STREQ("\\\\", back.reading);
@@ -189,8 +211,8 @@ TEST(CardLine, WriterKeepsEndingsFromHidingTheNextTab) {
 // Whatever the writer writes reads back as the same fields, and writing
 // them again gives the same line: a save never shifts or merges fields.
 TEST(CardLine, EveryWrittenLineReadsBackFieldForField) {
-  static const char* const kPieces[] = {"a", "\\", "\t", "\r", "\n", "ソ", "表", "\x81",
-                                        "\xA0", "\xFD", "あ", "ｱ", " ", ",", "\""};
+  static const char* const kPieces[] = {"a",    "\\",   "\t", "\r", "\n", "ソ", "表", "\x81",
+                                        "\xA0", "\xFD", "あ", "ｱ",  " ",  ",",  "\""};
   std::mt19937 random(20261208);
   auto fill = [&](char* field, size_t width) {
     std::string text;

@@ -1,9 +1,10 @@
+#include "framework/cstring.h"
+
 #include <gtest/gtest.h>
 #include <string.h>
 
 #include <string>
 
-#include "framework/cstring.h"
 #include "text/to_half_width_string.h"
 
 namespace {

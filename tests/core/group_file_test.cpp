@@ -15,7 +15,8 @@ class GroupFileTest : public ::testing::Test {
   int Save() { return SaveGroupFile(path_.c_str(), list_); }
   std::string Names() const {
     std::string names;
-    for (int i = 0; i < list_.m_nGroupCount; ++i) names += std::string(list_.m_groups[i].name) + ";";
+    for (int i = 0; i < list_.m_nGroupCount; ++i)
+      names += std::string(list_.m_groups[i].name) + ";";
     return names;
   }
 

@@ -31,9 +31,7 @@ ScratchFolder::~ScratchFolder() {
   fs::remove_all(path_, ec);
 }
 
-std::string ScratchFolder::File(const char* name) const {
-  return path_ + kPathSeparator + name;
-}
+std::string ScratchFolder::File(const char* name) const { return path_ + kPathSeparator + name; }
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

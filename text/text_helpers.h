@@ -1,0 +1,22 @@
+// Byte-text helpers for code page 932 lines: splitting at separators, quoting
+// comma-separated fields, and narrowing full-width characters.
+#pragma once
+
+// Index of the separator that ends the first field of text[0..length), or -1.
+// A backslash hides a following backslash or separator; the second byte of a
+// two-byte character is never looked at on its own. text[length] must be
+// readable (it is the terminating NUL in every call).
+int FindSeparator(const char* text, int length, char separator);
+
+// Writes source enclosed in double quotes, each inner quote doubled, into
+// destination (room for at least 2 * strlen(source) + 3 bytes).
+void QuoteField(const char* source, char* destination);
+
+// Unquotes, in place, the quoted field at the start of text (a line's rest of
+// size bytes). Returns the field's length, or -1 with text unchanged when the
+// field is not taken as quoted.
+int UnquoteField(char* text, int size, char delimiter);
+
+// Narrows full-width symbols, digits, letters and kana in place; returns the
+// new length. The result is never longer than the input.
+int ToHalfWidth(char* text);
