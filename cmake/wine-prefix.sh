@@ -21,6 +21,9 @@ case "$action" in
     fi
     # A server whose streams stay open would keep ctest waiting on its pipe.
     wineserver -p </dev/null >/dev/null 2>&1 || true
+    # Wine's own services start with the first program; let that be one whose
+    # streams lead nowhere, so that no service holds a test's output open.
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
     ;;
   stop)
     wineserver -k </dev/null >/dev/null 2>&1 || true

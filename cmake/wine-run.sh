@@ -2,14 +2,19 @@
 # Runs a Windows program under Wine in the build's own prefix, headless, with
 # code page 932 as the ANSI code page. Used by ctest as the emulator.
 # usage: wine-run.sh PREFIX PROGRAM [ARGS...]
-set -o pipefail
 export WINEPREFIX="$1"
 shift
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-# A server that Wine starts by itself would inherit the pipe below and keep
-# it open after the program ends; start it here with its streams closed.
+# A server or service that Wine starts by itself would inherit our output and
+# keep it open after the program ends: start the server here with its streams
+# closed, and take the program's output through a file rather than a pipe.
 wineserver -p </dev/null >/dev/null 2>&1 || true
+out="$(mktemp)"
+trap 'rm -f "$out"' EXIT
+wine "$@" >"$out"
+status=$?
 # Wine writes CR LF; the test runner's parsers expect plain line feeds.
-wine "$@" | tr -d '\r'
+tr -d '\r' <"$out"
+exit "$status"
