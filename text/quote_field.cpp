@@ -33,7 +33,8 @@ void RemoveByte(char* text, int& length, int at) {
 
 int UnquoteField(char* text, int size, char delimiter) {
   if (size <= 0 || text[0] != '"') return -1;
-  if (text[1] == '"' && text[2] != '"') return -1;
+  // Two quotes and the delimiter are an empty field, taken as it stands.
+  if (size >= 2 && text[1] == '"' && text[2] != '"') return -1;
   int length = static_cast<int>(strnlen(text, static_cast<size_t>(size)));
   if (!HoldsQuotedEnding(text, length, delimiter)) return -1;
   RemoveByte(text, length, 0);

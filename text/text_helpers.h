@@ -13,10 +13,12 @@ int FindSeparator(const char* text, int length, char separator);
 void QuoteField(const char* source, char* destination);
 
 // Unquotes, in place, the quoted field at the start of text (a line's rest of
-// size bytes). Returns the field's length, or -1 with text unchanged when the
-// field is not taken as quoted.
+// size bytes). Returns the field's length n, text[n] being the delimiter or
+// control byte that ended it and every byte past the shortened text NUL; or -1
+// with text unchanged when the field is not taken as quoted.
 int UnquoteField(char* text, int size, char delimiter);
 
 // Narrows full-width symbols, digits, letters and kana in place; returns the
-// new length. The result is never longer than the input.
+// new length. The result is never longer than the input: a lead byte that ends
+// the text is copied alone.
 int ToHalfWidth(char* text);

@@ -42,6 +42,7 @@ TEST(FindSeparator, NeverTakesASecondByteForASeparatorOrAnEscape) {
   EXPECT_EQ(-1, Find("\x81\t", '\t'));  // a lead byte swallows the tab
   EXPECT_EQ(1, Find("\xA1\t", '\t'));   // half-width kana are one byte
   EXPECT_EQ(4, Find("\xFF\t\xE0,,", ','));
+  EXPECT_EQ(2, Find("\x80\\\t", '\t'));  // 0x80 too, with a 0x5C second byte
 }
 
 std::string Quote(const std::string& source) {
@@ -55,6 +56,10 @@ TEST(QuoteField, EnclosesAndDoublesInnerQuotes) {
   EXPECT_EQ("\"\"", Quote(""));
   EXPECT_EQ("\"\"\"\"\"\"", Quote("\"\""));
   EXPECT_EQ("\"ソ,表\"", Quote("ソ,表"));
+  // The promised room is enough for a source of nothing but quotes.
+  std::unique_ptr<char[]> exact(new char[2 * 3 + 3]);
+  QuoteField("\"\"\"", exact.get());
+  EXPECT_STREQ("\"\"\"\"\"\"\"\"", exact.get());
 }
 
 struct Unquoted {
@@ -62,17 +67,18 @@ struct Unquoted {
   std::string text;  // the whole buffer up to its NUL
 };
 
+// The buffer is exactly the line and its NUL, so any read or write past them
+// shows under the address sanitizer.
 Unquoted Unquote(const std::string& line, char delimiter = ',') {
-  char buffer[64];
-  memset(buffer, 'X', sizeof buffer);
-  memcpy(buffer, line.c_str(), line.size() + 1);
-  int result = UnquoteField(buffer, static_cast<int>(line.size()), delimiter);
+  std::unique_ptr<char[]> buffer(new char[line.size() + 1]);
+  memcpy(buffer.get(), line.c_str(), line.size() + 1);
+  int result = UnquoteField(buffer.get(), static_cast<int>(line.size()), delimiter);
   // Every byte from the new end up to the old one must be NUL.
   if (result >= 0) {
-    size_t end = strlen(buffer);
+    size_t end = strlen(buffer.get());
     for (size_t i = end; i <= line.size(); ++i) EXPECT_EQ('\0', buffer[i]) << line << " at " << i;
   }
-  return {result, buffer};
+  return {result, buffer.get()};
 }
 
 TEST(UnquoteField, TakesQuotedFieldsInPlace) {
@@ -128,6 +134,42 @@ TEST(ToHalfWidth, NarrowsDigitsLettersAndKana) {
   EXPECT_EQ("09AZaz", Half("０９ＡＺａｚ"));
 }
 
+// Every code from first to last, converted at once.
+std::string HalfOfRange(unsigned char lead, int first, int last) {
+  std::string text;
+  for (int second = first; second <= last; ++second) {
+    text += static_cast<char>(lead);
+    text += static_cast<char>(second);
+  }
+  return Half(text);
+}
+
+TEST(ToHalfWidth, NarrowsEveryKanaByteForByte) {
+  EXPECT_EQ(
+      "\xA7\xB1\xA8\xB2\xA9\xB3\xAA\xB4\xAB\xB5\xB6\xB6\xDE\xB7\xB7\xDE\xB8\xB8\xDE\xB9"
+      "\xB9\xDE\xBA\xBA\xDE\xBB\xBB\xDE\xBC\xBC\xDE\xBD\xBD\xDE\xBE\xBE\xDE\xBF\xBF\xDE"
+      "\xC0\xC0\xDE\xC1\xC1\xDE\xAF\xC2\xC2\xDE\xC3\xC3\xDE\xC4\xC4\xDE\xC5\xC6\xC7\xC8"
+      "\xC9\xCA\xCA\xDE\xCA\xDF\xCB\xCB\xDE\xCB\xDF\xCC\xCC\xDE\xCC\xDF\xCD\xCD\xDE\xCD"
+      "\xDF\xCE\xCE\xDE\xCE\xDF\xCF\xD0\xD1\xD2\xD3\xAC\xD4\xAD\xD5\xAE\xD6\xD7\xD8\xD9"
+      "\xDA\xDB\xDC\xDC\x83\x90\x83\x91\xA6\xDD",
+      HalfOfRange(0x82, 0x9F, 0xF1));
+  EXPECT_EQ(
+      "\xA7\xB1\xA8\xB2\xA9\xB3\xAA\xB4\xAB\xB5\xB6\xB6\xDE\xB7\xB7\xDE\xB8\xB8\xDE\xB9"
+      "\xB9\xDE\xBA\xBA\xDE\xBB\xBB\xDE\xBC\xBC\xDE\xBD\xBD\xDE\xBE\xBE\xDE\xBF\xBF\xDE"
+      "\xC0\xC0\xDE\xC1\xC1\xDE\xAF\xC2\xC2\xDE\xC3\xC3\xDE\xC4\xC4\xDE\xC5\xC6\xC7\xC8"
+      "\xC9\xCA\xCA\xDE\xCA\xDF\xCB\xCB\xDE\xCB\xDF\xCC\xCC\xDE\xCC\xDF\xCD\xCD\xDE\xCD"
+      "\xDF\xCE\xCE\xDE\xCE\xDF\xCF\xD0\x20\xD1\xD2\xD3\xAC\xD4\xAD\xD5\xAE\xD6\xD7\xD8"
+      "\xD9\xDA\xDB\xDC\xDC\x83\x90\x83\x91\xA6\xDD\xB3\xDE\xB6\xB9",
+      HalfOfRange(0x83, 0x40, 0x96));
+}
+
+TEST(ToHalfWidth, NarrowsExactlyTheSymbolsThatHaveAForm) {
+  // The ideographic space and 52 symbols narrow to one byte each; the other
+  // 35 codes of 0x8140-0x8197 stay two bytes.
+  EXPECT_EQ(static_cast<size_t>(53 + 35 * 2), HalfOfRange(0x81, 0x40, 0x97).size());
+  EXPECT_EQ("\x81\x3F\x81\x98", HalfOfRange(0x81, 0x3F, 0x3F) + HalfOfRange(0x81, 0x98, 0x98));
+}
+
 TEST(ToHalfWidth, NarrowsSymbolsAndKeepsThoseWithoutAForm) {
   EXPECT_EQ(" ,.:;?!", Half("　，．：；？！"));
   EXPECT_EQ("\xA4\xA1\xA5\xDE\xDF", Half("、。・゛゜"));
@@ -144,6 +186,14 @@ TEST(ToHalfWidth, CopiesHalfWidthTextAndUnknownPairsUnchanged) {
   EXPECT_EQ("\x82\x9B\x82\xF2\x83\x97", Half("\x82\x9B\x82\xF2\x83\x97"));
   EXPECT_EQ(" ", Half("\x83\x7F"));  // the unassigned code between ミ and ム
   EXPECT_EQ("\xD0\xD1", Half("ミム"));
+  // 0x80, 0xA0 and 0xFF stand alone here, unlike 0xE0-0xFE.
+  EXPECT_EQ(
+      "\x80"
+      "0\xA0"
+      "0\xFF"
+      "0",
+      Half("\x80\x82\x4F\xA0\x82\x4F\xFF\x82\x4F"));
+  EXPECT_EQ("\xFE\x82O", Half("\xFE\x82\x4F"));
 }
 
 TEST(ToHalfWidth, ALeadByteAtTheEndIsCopiedAloneAndNothingIsWrittenPastIt) {
