@@ -1,0 +1,46 @@
+// CDialog: a window made from a dialog template, modeless or modal, bound to
+// its object through the dialog's user data from WM_INITDIALOG on.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/cwnd.h"
+
+class CDialog : public CWnd {
+ public:
+  explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr)
+      : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+  ~CDialog() override;
+
+  // Modeless: the dialog stays until it is destroyed.
+  BOOL Create(UINT templateId, CWnd* parent = nullptr);
+  // Modal: returns the value given to EndDialog, or -1 when it cannot open.
+  INT_PTR DoModal();
+  void EndDialog(int result);
+
+  virtual BOOL OnInitDialog();
+  virtual void OnOK();
+  virtual void OnCancel();
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Unhandled messages go back to the system's dialog procedure.
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The system's keyboard handling for dialogs (Tab, arrows, mnemonics).
+  BOOL PreTranslateMessage(MSG* message) override;
+
+ protected:
+  static const MessageMap* GetThisMessageMap();
+  const MessageMap* GetMessageMap() const override;
+
+  UINT m_nIDTemplate;
+  CWnd* m_pParentWnd;
+  bool m_bModal = false;
+
+ private:
+  static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// The one place where a handler's result becomes the dialog procedure's
+// answer: most messages take it through DWLP_MSGRESULT (a tree selection
+// veto among them), a few as the return value itself.
+INT_PTR SetDialogResult(HWND dialog, UINT message, LRESULT result);

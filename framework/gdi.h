@@ -1,0 +1,45 @@
+// GDI objects that own their handle and delete it when they go.
+#pragma once
+
+#include <windows.h>
+
+class CGdiObject {
+ public:
+  CGdiObject() = default;
+  virtual ~CGdiObject() { DeleteObject(); }
+  CGdiObject(const CGdiObject&) = delete;
+  CGdiObject& operator=(const CGdiObject&) = delete;
+
+  BOOL DeleteObject();
+  HGDIOBJ GetSafeHandle() const { return m_hObject; }
+
+  HGDIOBJ m_hObject = nullptr;
+
+ protected:
+  BOOL Attach(HGDIOBJ handle);
+};
+
+class CBrush : public CGdiObject {
+ public:
+  BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+  operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+};
+
+class CFont : public CGdiObject {
+ public:
+  BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+                  BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                  BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName) {
+    return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
+                                strikeOut, charSet, outPrecision, clipPrecision, quality,
+                                pitchAndFamily, faceName));
+  }
+  operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+};
+
+class CBitmap : public CGdiObject {
+ public:
+  // From this module's resources.
+  BOOL LoadBitmap(UINT resourceId);
+  operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+};

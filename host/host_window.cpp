@@ -1,0 +1,132 @@
+#include "host/host_window.h"
+
+#include <stdio.h>
+
+#include "framework/module.h"
+#include "sdk/tool_messages.h"
+
+namespace {
+
+constexpr UINT kOpenPanelButton = 101;
+constexpr UINT kSettingsButton = 102;
+
+HWND MakeChild(HWND parent, const char* className, const char* text, DWORD style, UINT id) {
+  HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                               parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                               AfxGetResourceHandle(), nullptr);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  return child;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CHostWindow, CWnd)
+ON_MESSAGE(WM_CREATE, OnCreate)
+ON_MESSAGE(WM_SIZE, OnSize)
+ON_MESSAGE(WM_TOOL_ACTIVATED, OnToolActivated)
+ON_MESSAGE(WM_TOOL_READY, OnToolReady)
+ON_MESSAGE(WM_TOOL_CLOSING, OnToolClosing)
+ON_BN_CLICKED(kOpenPanelButton, OnOpenPanel)
+ON_BN_CLICKED(kSettingsButton, OnOpenSettings)
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BOOL CHostWindow::CreateMain(const char* title) {
+  const char* cls = RegisterWindowClass("ScribellaHostWindow", GetSysColorBrush(COLOR_BTNFACE));
+  return CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 800, 40, 520, 420, nullptr,
+                  nullptr);
+}
+
+LRESULT CHostWindow::OnCreate(WPARAM, LPARAM) {
+  MakeChild(m_hWnd, "BUTTON", "パネルを開く", BS_PUSHBUTTON | WS_TABSTOP, kOpenPanelButton);
+  MakeChild(m_hWnd, "BUTTON", "設定画面", BS_PUSHBUTTON | WS_TABSTOP, kSettingsButton);
+  m_hHistory = MakeChild(m_hWnd, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0);
+  m_hLog = MakeChild(m_hWnd, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0);
+  return 0;
+}
+
+LRESULT CHostWindow::OnSize(WPARAM, LPARAM lParam) {
+  int width = LOWORD(lParam);
+  int height = HIWORD(lParam);
+  MoveWindow(GetDlgItem(m_hWnd, kOpenPanelButton), 8, 8, 120, 26, TRUE);
+  MoveWindow(GetDlgItem(m_hWnd, kSettingsButton), 136, 8, 120, 26, TRUE);
+  MoveWindow(m_hHistory, 8, 42, width - 16, 70, TRUE);
+  MoveWindow(m_hLog, 8, 120, width - 16, height - 128, TRUE);
+  return 0;
+}
+
+void CHostWindow::AttachTool(CToolBase* tool) {
+  m_pTool = tool;
+  char title[128];
+  snprintf(title, sizeof title, "ScribellaHost - %s (%u)", tool->GetToolName(),
+           tool->GetTemplateId());
+  SetWindowText(title);
+  for (int i = 0; i < tool->m_history.GetSize(); ++i) {
+    ::SendMessageA(m_hHistory, LB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(static_cast<const char*>(tool->m_history[i])));
+  }
+}
+
+void CHostWindow::Log(const char* text) {
+  LRESULT index = ::SendMessageA(m_hLog, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  ::SendMessageA(m_hLog, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void CHostWindow::LogNotice(const char* name, WPARAM wParam, LPARAM lParam) {
+  char line[128];
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  snprintf(line, sizeof line, "%02d:%02d:%02d %s wParam=%u lParam=%ld", now.wHour, now.wMinute,
+           now.wSecond, name, static_cast<unsigned>(wParam), static_cast<long>(lParam));
+  Log(line);
+}
+
+LRESULT CHostWindow::OnToolActivated(WPARAM w, LPARAM l) {
+  LogNotice("WM_TOOL_ACTIVATED", w, l);
+  return 0;
+}
+
+LRESULT CHostWindow::OnToolReady(WPARAM w, LPARAM l) {
+  LogNotice("WM_TOOL_READY", w, l);
+  return 0;
+}
+
+LRESULT CHostWindow::OnToolClosing(WPARAM w, LPARAM l) {
+  LogNotice("WM_TOOL_CLOSING", w, l);
+  return 0;
+}
+
+void CHostWindow::OpenPanel() {
+  if (m_pTool != nullptr) m_pTool->StartPanel();
+}
+
+void CHostWindow::OnOpenPanel() { OpenPanel(); }
+
+void CHostWindow::OnOpenSettings() {
+  HWND panel = m_pTool ? m_pTool->GetSafeHwnd() : nullptr;
+  if (panel == nullptr || !::IsWindow(panel)) {
+    Log("パネルが開いていません");
+    return;
+  }
+  ::SendMessageA(panel, WM_TOOL_OPEN_SETTINGS, 0, 0);
+}
+
+void CHostWindow::OnClose() {
+  // The tool must not go while its panel is open: close the panel first and
+  // wait for its thread, answering its notices meanwhile.
+  HWND panel = m_pTool ? m_pTool->GetSafeHwnd() : nullptr;
+  if (panel != nullptr && ::IsWindow(panel)) {
+    ::PostMessageA(panel, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 500 && ::IsWindow(panel); ++i) {
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      Sleep(10);
+    }
+  }
+  DestroyWindow();
+}
+
+void CHostWindow::OnDestroy() { PostQuitMessage(0); }
+
+void CHostWindow::PostNcDestroy() {}

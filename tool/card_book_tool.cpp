@@ -1,0 +1,50 @@
+#include "tool/card_book_tool.h"
+
+#include <string.h>
+
+#include "tool/tool_ids.h"
+
+namespace {
+
+// The tool's bitmaps come from the library found by its file name; under
+// another name they stay empty.
+HBITMAP LoadToolBitmap(UINT id) {
+  HMODULE module = GetModuleHandleA("Quillbook.dll");
+  return module ? LoadBitmapA(module, MAKEINTRESOURCEA(id)) : nullptr;
+}
+
+}  // namespace
+
+CCardBookTool::CCardBookTool(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow) {
+  m_nToolNo = kToolNumber;
+  m_strName = "Quillbook";
+  m_nHostAttr1 = 1;
+  m_nHostAttr2 = 272;
+  memset(&m_table, 0, sizeof m_table);
+  memset(&m_newCard, 0, sizeof m_newCard);
+  memset(&m_groups, 0, sizeof m_groups);
+  memset(m_szCreatedInfo, 0, sizeof m_szCreatedInfo);
+  memset(m_szModifiedInfo, 0, sizeof m_szModifiedInfo);
+  memset(m_szCountInfo, 0, sizeof m_szCountInfo);
+  memset(m_nPhoneType, 0, sizeof m_nPhoneType);
+  memset(m_nMailType, 0, sizeof m_nMailType);
+  m_bEditing = 0;
+  m_nSelKind = 0;
+  m_hToolBmp = LoadToolBitmap(IDB_TOOL);
+  m_hToolBmpAlt = LoadToolBitmap(IDB_TOOL_ALT);
+}
+
+CCardBookTool::~CCardBookTool() = default;
+
+const char* CCardBookTool::GetToolName() { return "アドレス帳"; }
+
+UINT CCardBookTool::GetTemplateId() { return IDD_PANEL; }
+
+int CCardBookTool::Search(SearchRequest* request, const char*) { return request == nullptr; }
+
+int CCardBookTool::OpenSettings(WPARAM, LPARAM) { return 0; }
+
+bool CCardBookTool::BuildFilePath(char (&path)[kPathBufferSize], const char* name) {
+  const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
+  return directory != nullptr && BuildBookFilePath(path, directory, name);
+}

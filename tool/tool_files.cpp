@@ -1,0 +1,38 @@
+// The tool's card table and group list against their files.
+#include "cards/card_file.h"
+#include "tool/card_book_tool.h"
+
+namespace {
+
+class HostClock : public TimeSource {
+ public:
+  explicit HostClock(HostServices* host) : host_(host) {}
+  int NowField(int field) override { return host_ ? host_->GetNowField(field, 0, 0) : 0; }
+
+ private:
+  HostServices* host_;
+};
+
+}  // namespace
+
+int CCardBookTool::LoadCards() {
+  char path[kPathBufferSize];
+  HostClock clock(m_pHost);
+  return LoadCardFile(BuildFilePath(path, kCardFileName) ? path : nullptr, m_table, clock);
+}
+
+int CCardBookTool::SaveCards() {
+  char path[kPathBufferSize];
+  return BuildFilePath(path, kCardFileName) ? SaveCardFile(path, m_table) : 0;
+}
+
+int CCardBookTool::LoadGroupList() {
+  char path[kPathBufferSize];
+  return BuildFilePath(path, kGroupFileName) ? LoadGroupFile(path, m_groups)
+                                             : (m_groups.Clear(), 0);
+}
+
+int CCardBookTool::SaveGroupList() {
+  char path[kPathBufferSize];
+  return BuildFilePath(path, kGroupFileName) ? SaveGroupFile(path, m_groups) : 0;
+}
