@@ -73,7 +73,11 @@ LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* message) {
-  return m_hWnd != nullptr && IsDialogMessageA(m_hWnd, message);
+  // Only input: IsDialogMessage dispatches whatever it is given, and the
+  // thread's loop must still see the rest (a close among them) itself.
+  bool input = (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) ||
+               (message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST);
+  return input && m_hWnd != nullptr && IsDialogMessageA(m_hWnd, message);
 }
 
 INT_PTR SetDialogResult(HWND dialog, UINT message, LRESULT result) {

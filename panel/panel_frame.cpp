@@ -35,4 +35,6 @@ void CCardBookTool::OnDestroy() {
   DefWindowProc(WM_DESTROY, 0, 0);
   SaveStateHere();
   FreePanelResources();
+  // Wakes the panel thread's loop, which ends once the window is gone.
+  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
