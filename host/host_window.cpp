@@ -34,7 +34,7 @@ END_MESSAGE_MAP()
 
 BOOL CHostWindow::CreateMain(const char* title) {
   const char* cls = RegisterWindowClass("ScribellaHostWindow", GetSysColorBrush(COLOR_BTNFACE));
-  return CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 800, 40, 520, 420, nullptr,
+  return CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 780, 40, 490, 420, nullptr,
                   nullptr);
 }
 
