@@ -18,3 +18,7 @@ BOOL CGdiObject::Attach(HGDIOBJ handle) {
 BOOL CBitmap::LoadBitmap(UINT resourceId) {
   return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId)));
 }
+
+BOOL CBitmap::LoadBitmap(const char* resourceName) {
+  return Attach(::LoadBitmapA(AfxGetResourceHandle(), resourceName));
+}

@@ -13,10 +13,10 @@ class CGdiObject {
   BOOL DeleteObject();
   HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
-  HGDIOBJ m_hObject = nullptr;
-
- protected:
+  // Takes ownership of handle, deleting the object held before.
   BOOL Attach(HGDIOBJ handle);
+
+  HGDIOBJ m_hObject = nullptr;
 };
 
 class CBrush : public CGdiObject {
@@ -41,5 +41,6 @@ class CBitmap : public CGdiObject {
  public:
   // From this module's resources.
   BOOL LoadBitmap(UINT resourceId);
+  BOOL LoadBitmap(const char* resourceName);
   operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 };

@@ -1,4 +1,5 @@
 // The panel's keys, its activation notice to the host, and its closing.
+#include "panel/panel_ids.h"
 #include "sdk/tool_messages.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
@@ -7,11 +8,23 @@ BEGIN_MESSAGE_MAP(CCardBookTool, CToolBase)
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_RUN_ON_PANEL_THREAD, OnRunOnPanelThread)
+ON_MESSAGE(WM_PAINT, OnPaintPanel)
+ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+ON_MESSAGE(WM_CTLCOLOREDIT, OnCtlColorEdit)
+ON_MESSAGE(WM_DRAWITEM, OnDrawItem)
+ON_NOTIFY(TVN_SELCHANGEDA, IDC_TREE, OnTreeSelChanged)
+ON_NOTIFY(NM_CLICK, IDC_CARD_LIST, OnListClick)
+ON_NOTIFY(NM_DBLCLK, IDC_CARD_LIST, OnListDblClk)
 END_MESSAGE_MAP()
 
 BOOL CCardBookTool::PreTranslateMessage(MSG* message) {
   // Return and Escape never close the panel nor press a button.
   if (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE) return TRUE;
+  if (message->message >= WM_MOUSEMOVE && message->message <= WM_MBUTTONUP &&
+      message->message != WM_LBUTTONDBLCLK && message->message != WM_RBUTTONDBLCLK) {
+    m_tipButtons.RelayEvent(message);
+    if (m_bEditing == 1) m_tipFields.RelayEvent(message);
+  }
   return CToolBase::PreTranslateMessage(message);
 }
 

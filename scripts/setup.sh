@@ -13,7 +13,7 @@ packages=(
   g++ cmake make ninja-build googletest libgtest-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb x11-utils imagemagick fonts-ipafont-gothic
-  locales clang-format python3
+  locales clang-format python3 python3-pil
 )
 
 need_install=0

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "search/host_search.h"
 #include "tool/tool_ids.h"
 
 namespace {
@@ -28,8 +29,16 @@ CCardBookTool::CCardBookTool(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow
   memset(m_szCountInfo, 0, sizeof m_szCountInfo);
   memset(m_nPhoneType, 0, sizeof m_nPhoneType);
   memset(m_nMailType, 0, sizeof m_nMailType);
+  for (int n = 0; n < 3; ++n) m_pPhoneTypeBmp[n] = m_pMailTypeBmp[n] = nullptr;
+  m_pNameOrderBmp = m_pGroupOrderBmp = nullptr;
+  m_hRootItem = m_hNewCardItem = nullptr;
+  for (HTREEITEM& item : m_hHeadingItems) item = nullptr;
+  m_nNewCardImage = m_nCardImage = m_nHeadingImage = m_nRootImage = 0;
   m_bEditing = 0;
   m_nSelKind = 0;
+  m_rcForm = RECT{};
+  m_rcInfo = RECT{};
+  for (CWnd*& control : m_pControls) control = nullptr;
   m_hToolBmp = LoadToolBitmap(IDB_TOOL);
   m_hToolBmpAlt = LoadToolBitmap(IDB_TOOL_ALT);
 }
@@ -40,7 +49,9 @@ const char* CCardBookTool::GetToolName() { return "アドレス帳"; }
 
 UINT CCardBookTool::GetTemplateId() { return IDD_PANEL; }
 
-int CCardBookTool::Search(SearchRequest* request, const char*) { return request == nullptr; }
+int CCardBookTool::Search(SearchRequest* request, const char* text) {
+  return SendSearchResults(request, text, m_pHost);
+}
 
 int CCardBookTool::OpenSettings(WPARAM, LPARAM) { return 0; }
 

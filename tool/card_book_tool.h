@@ -2,11 +2,23 @@
 // list and the panel, which is this very dialog.
 #pragma once
 
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
 #include "cards/book_paths.h"
 #include "cards/card_record.h"
+#include "framework/controls.h"
 #include "framework/gdi.h"
 #include "groups/group_list.h"
 #include "sdk/tool_base.h"
+
+// What the tree's selected item stands for.
+enum SelectionKind { SEL_OWNER = 0, SEL_HEADING = 1, SEL_CARD = 2, SEL_NEWCARD = 3 };
+
+constexpr int kHeadingItems = 11;  // ten rows or groups, then "その他"
+constexpr int kPanelControls = 41;
+constexpr int kBitmapButtons = 7;
 
 class CCardBookTool : public CToolBase {
  public:
@@ -28,16 +40,51 @@ class CCardBookTool : public CToolBase {
   int LoadGroupList();
   int SaveGroupList();
 
+  // The tree.
+  void BuildTree(int mode);
+  HTREEITEM InsertCardItem(int mode, int slot);
+  int ReadSortMode();
+
+  // The form.
+  int ShowCard(const CardRecord& record);
+  int ReadForm(CardRecord& record);
+  void EnterEditMode(int flag);
+  void LeaveEditMode();
+  int SetFormReadOnly(int readOnly);
+  int ShowFormControls(int show);
+  void SetPhoneType(int n, int type);
+  void SetMailType(int n, int type);
+  int GetPhoneType(int n) const { return m_nPhoneType[n]; }
+  int GetMailType(int n) const { return m_nMailType[n]; }
+  int FillHeadingList();
+  void ShowSelection(int kind);
+
   char m_szCreatedInfo[64];
   char m_szModifiedInfo[64];
   char m_szCountInfo[64];
   int m_nPhoneType[3];
   int m_nMailType[3];
+  CBitmap* m_pPhoneTypeBmp[3];
+  CBitmap* m_pMailTypeBmp[3];
+  CBitmap* m_pNameOrderBmp;
+  CBitmap* m_pGroupOrderBmp;
+  HTREEITEM m_hRootItem;
+  HTREEITEM m_hHeadingItems[kHeadingItems];
+  HTREEITEM m_hNewCardItem;
+  int m_nNewCardImage;
+  int m_nCardImage;
+  int m_nHeadingImage;
+  int m_nRootImage;
   int m_bEditing;
   int m_nSelKind;
+  CImageList m_treeImages;
   GroupList m_groups;
   CardTable m_table;
   CardRecord m_newCard;
+  CToolTipCtrl m_tipButtons;
+  CToolTipCtrl m_tipFields;
+  RECT m_rcForm;
+  RECT m_rcInfo;
   CBrush m_brPanel;
   CFont m_fontInfoText;
   CFont m_fontInfoTitle;
@@ -45,6 +92,8 @@ class CCardBookTool : public CToolBase {
   CFont m_fontListTitle;
   CFont m_fontName;
   CFont m_fontHeadingTitle;
+  CBitmapButton m_buttons[kBitmapButtons];
+  CWnd* m_pControls[kPanelControls];
 
  protected:
   BOOL OnInitDialog() override;
@@ -53,6 +102,13 @@ class CCardBookTool : public CToolBase {
   void OnClose();
   void OnDestroy();
   LRESULT OnRunOnPanelThread(WPARAM operation, LPARAM argument);
+  LRESULT OnPaintPanel(WPARAM, LPARAM);
+  LRESULT OnCtlColorStatic(WPARAM dc, LPARAM control);
+  LRESULT OnCtlColorEdit(WPARAM dc, LPARAM control);
+  LRESULT OnDrawItem(WPARAM id, LPARAM item);
+  void OnTreeSelChanged(NMHDR* header, LRESULT* result);
+  void OnListClick(NMHDR* header, LRESULT* result);
+  void OnListDblClk(NMHDR* header, LRESULT* result);
 
   DECLARE_MESSAGE_MAP()
 
@@ -64,4 +120,13 @@ class CCardBookTool : public CToolBase {
   int SaveStateHere();
   void CreatePanelFonts();
   void FreePanelResources();
+  HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
+  void SetItemText(int id, const char* text) const { SetDlgItemTextA(m_hWnd, id, text); }
+  void SetupControls();
+  void SetupTips();
+  void SetupTreeAndList(int sortMode);
+  void FormatInfoLines(const CardRecord& record);
+  int SelectedListId() const;
+
+  CWnd m_controlWindows[kPanelControls];  // what m_pControls point at
 };

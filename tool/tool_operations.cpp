@@ -75,6 +75,16 @@ void CCardBookTool::CreatePanelFonts() {
 }
 
 void CCardBookTool::FreePanelResources() {
+  for (int n = 0; n < 3; ++n) {
+    delete m_pPhoneTypeBmp[n];
+    delete m_pMailTypeBmp[n];
+    m_pPhoneTypeBmp[n] = m_pMailTypeBmp[n] = nullptr;
+  }
+  delete m_pNameOrderBmp;
+  delete m_pGroupOrderBmp;
+  m_pNameOrderBmp = m_pGroupOrderBmp = nullptr;
+  for (CBitmapButton& button : m_buttons) button.FreeBitmaps();
+  m_treeImages.DeleteImageList();
   m_brPanel.DeleteObject();
   for (CFont* font : {&m_fontInfoText, &m_fontInfoTitle, &m_fontLabel, &m_fontListTitle,
                       &m_fontName, &m_fontHeadingTitle}) {

@@ -1,0 +1,49 @@
+#include <windows.h>
+
+#include "cards/book_paths.h"
+#include "framework/cstring.h"
+#include "sdk/tool_messages.h"
+#include "search/card_search.h"
+#include "search/host_search.h"
+
+namespace {
+
+// Sends each line in one string that the host reads during the message and
+// that outlives it, reused so that no card costs an allocation.
+class ResultWindowSink : public SearchSink {
+ public:
+  explicit ResultWindowSink(const SearchRequest& request) : request_(request) {
+    result_.GetBuffer(static_cast<int>(kSearchResultSize));
+    result_.ReleaseBuffer(0);
+  }
+
+  // The host sets the flag while it handles a line, so it is read each time.
+  bool StopRequested() override { return request_.bStop != 0; }
+
+  void Result(const char* line) override {
+    result_ = line;
+    HWND window = request_.pResultWnd ? request_.pResultWnd->m_hWnd : nullptr;
+    if (window == nullptr || !::IsWindow(window)) return;
+    ::SendMessageA(window, WM_TOOL_SEARCH_RESULT, reinterpret_cast<WPARAM>(&result_), 0);
+  }
+
+ private:
+  const SearchRequest& request_;
+  CString result_;
+};
+
+}  // namespace
+
+int SendSearchResults(SearchRequest* request, const char* text, HostServices* host) {
+  if (request == nullptr) return 1;
+  ResultWindowSink sink(*request);
+  char path[kPathBufferSize];
+  const char* directory = nullptr;
+  // The host is asked for its folder only when the file will be read.
+  if (IsServedSearchMode(request->nMode) && host != nullptr) {
+    directory = host->GetDataDirectory(1, 0);
+  }
+  bool havePath = directory != nullptr && BuildBookFilePath(path, directory, kCardFileName);
+  SearchCardFile(havePath ? path : nullptr, request->nMode, text, sink);
+  return 0;
+}

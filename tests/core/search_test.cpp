@@ -1,0 +1,304 @@
+#include <gtest/gtest.h>
+#include <stdint.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "search/card_search.h"
+#include "search/phone_rule.h"
+#include "search/word_rule.h"
+#include "tests/core/test_files.h"
+
+namespace {
+
+// Positions on a card line.
+constexpr int kName = 0;
+constexpr int kReading = 1;
+constexpr int kGroup = 2;
+constexpr int kPostal = 3;
+constexpr int kAddress = 4;
+constexpr int kPhoneType1 = 5;
+constexpr int kPhone1 = 6;
+constexpr int kPhone2 = 8;
+constexpr int kPhone3 = 10;
+constexpr int kMail1 = 12;
+constexpr int kMemo = 17;
+constexpr int kCreated = 18;
+constexpr int kCount = 20;
+
+const char kHeading[] = "名前\t読み\tｸﾞﾙｰﾌﾟ\t郵便番号 5678 太郎\r\n";
+
+// A full card line: empty texts, zero types and counts, fixed dates, with
+// the given fields put in.
+std::string CardLine(std::initializer_list<std::pair<int, std::string>> fields,
+                     const char* end = "\r\n") {
+  std::vector<std::string> f = {"",
+                                "",
+                                "",
+                                "",
+                                "",
+                                "0",
+                                "",
+                                "0",
+                                "",
+                                "0",
+                                "",
+                                "0",
+                                "",
+                                "0",
+                                "",
+                                "0",
+                                "",
+                                "",
+                                "2020/1/1  00:00",
+                                "2020/1/1  00:00",
+                                "1"};
+  for (const auto& [position, text] : fields) f[position] = text;
+  std::string line = f[0];
+  for (size_t i = 1; i < f.size(); ++i) line += "\t" + f[i];
+  return line + end;
+}
+
+std::string Yamada() {
+  return CardLine({{kName, "山田太郎"},
+                   {kReading, "やまだたろう"},
+                   {kGroup, "友人"},
+                   {kPhone1, "03-1234-5678"}});
+}
+
+bool Matches(const char* field, const char* text) { return MatchesSearchWords(field, text); }
+
+bool PhoneFound(const char* field, const char* text) { return PhoneKey(text).FoundIn(field); }
+
+class RecordingSink : public SearchSink {
+ public:
+  bool StopRequested() override {
+    ++asked;
+    return lines.size() >= stopAfter;
+  }
+  void Result(const char* line) override { lines.push_back(line); }
+
+  std::vector<std::string> lines;
+  size_t stopAfter = SIZE_MAX;
+  int asked = 0;
+};
+
+class CardFileSearchTest : public ::testing::Test {
+ protected:
+  void Put(const std::string& cardLines) { WriteBytes(path_, kHeading + cardLines); }
+  std::vector<std::string> Search(const char* text, int mode = kTextSearch) {
+    RecordingSink sink;
+    SearchCardFile(path_.c_str(), mode, text, sink);
+    return sink.lines;
+  }
+
+  ScratchFolder folder_;
+  std::string path_ = folder_.File("Quillbook.dat");
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(WordRule, FindsAWordAnywhereInAFieldButOnlyWhole) {
+  EXPECT_TRUE(Matches("03-1234-5678", "5678"));
+  EXPECT_TRUE(Matches("03-1234-5678", "4-5"));
+  EXPECT_TRUE(Matches("03-1234-5678", "03-1234-5678"));
+  EXPECT_FALSE(Matches("03-1234-5678", "56789"));
+  EXPECT_FALSE(Matches("", "5"));
+}
+
+TEST(WordRule, WordsBeforeABlankAreAlternatives) {
+  EXPECT_TRUE(Matches("山田太郎", "太郎 03"));
+  EXPECT_TRUE(Matches("山田太郎", "03 太郎"));
+  EXPECT_TRUE(Matches("c", "a b c"));
+  EXPECT_FALSE(Matches("山田太郎", "03 04"));
+  // The full-width blank is part of a word.
+  EXPECT_FALSE(Matches("山田", "山田　太郎"));
+  EXPECT_TRUE(Matches("x山田　太郎x", "山田　太郎"));
+}
+
+TEST(WordRule, TheEmptyWordOccursInEveryFieldSoATrailingBlankMatchesAll) {
+  EXPECT_TRUE(Matches("", ""));
+  EXPECT_TRUE(Matches("山田", ""));
+  EXPECT_TRUE(Matches("", "abc "));
+  EXPECT_TRUE(Matches("", "a b "));
+  EXPECT_FALSE(Matches("", "abc"));
+}
+
+TEST(WordRule, ABlankAfterABlankStaysWithTheRestOfTheText) {
+  // "a  b" tries "a", then " b" whole.
+  EXPECT_TRUE(Matches("xa", "a  b"));
+  EXPECT_TRUE(Matches("x b", "a  b"));
+  EXPECT_FALSE(Matches("b", "a  b"));
+  EXPECT_FALSE(Matches("xb", " b"));
+  EXPECT_TRUE(Matches("a b c", " b c"));
+}
+
+TEST(WordRule, FoldsNeitherCaseNorWidthNorKana) {
+  EXPECT_FALSE(Matches("abc", "Abc"));
+  EXPECT_FALSE(Matches("ABC", "ＡＢＣ"));
+  EXPECT_FALSE(Matches("ＡＢＣ", "ABC"));
+  EXPECT_FALSE(Matches("ヤマダ", "やまだ"));
+  EXPECT_FALSE(Matches("ﾔﾏﾀﾞ", "ヤマダ"));
+}
+
+TEST(WordRule, ASecondByteThatLooksLikeASCIINeverStartsAMatch) {
+  EXPECT_FALSE(Matches("ソ", "\\"));    // 83 5C
+  EXPECT_FALSE(Matches("表示", "\\"));  // 95 5C
+  EXPECT_FALSE(Matches("ポ", "|"));     // 83 7C
+  EXPECT_FALSE(Matches("　", "@"));     // 81 40
+  // ャ is 83 83: ソ's bytes follow from its second byte on, not at a start.
+  EXPECT_FALSE(Matches("ャ\\", "ソ"));
+  EXPECT_FALSE(Matches("ソソ", "\\\x83"));
+  // What follows a two-byte character is found; so is a real backslash.
+  EXPECT_TRUE(Matches("ソ\\", "\\"));
+  EXPECT_TRUE(Matches("\\ソ", "ソ"));
+  EXPECT_TRUE(Matches("ｱ\\", "\\"));  // half-width kana are one byte
+}
+
+TEST(WordRule, ALeadByteThatEndsADamagedFieldIsACharacterOfItsOwn) {
+  EXPECT_TRUE(Matches("ab\x83", "\x83"));
+  EXPECT_FALSE(Matches("ab\x83", "\x83\x5C"));
+  EXPECT_FALSE(Matches("ab\x83", "b\x83x"));
+}
+
+TEST(PhoneRule, NarrowsAndDropsTheMarksOfANumberOnBothSides) {
+  EXPECT_TRUE(PhoneFound("03-1234-5678", "０３（１２３４）５６７８"));
+  EXPECT_TRUE(PhoneFound("(03)1234-5678", "0312345678"));
+  EXPECT_TRUE(PhoneFound("０３ー１２３４ー５６７８", "03-1234-5678"));
+  EXPECT_TRUE(PhoneFound("03P1234", "31"));
+  EXPECT_TRUE(PhoneFound("03-1234-5678", ""));
+  EXPECT_FALSE(PhoneFound("03-1234-5678", "5679"));
+}
+
+TEST(PhoneRule, TheTextIsOneWordAndFullWidthLettersAreNarrowedFirst) {
+  EXPECT_FALSE(PhoneFound("03-1234-5678", "03 1234"));
+  EXPECT_FALSE(PhoneFound("03-1234-5678", "1234 9999"));
+  EXPECT_TRUE(PhoneFound("03-1234-5678", "０３Ｐ１２３４"));  // Ｐ narrows to P
+  EXPECT_FALSE(PhoneFound("03-1234-5678", "03p1234"));
+}
+
+TEST(PhoneRule, ATextLongerThanAnyFieldCountsOnlyWhatIsLeftOfIt) {
+  EXPECT_TRUE(PhoneFound("03-1234-5678", (std::string(300, '-') + "5678").c_str()));
+  EXPECT_TRUE(PhoneFound("03-1234-5678", (std::string(100, '(') + "０３").c_str()));
+  EXPECT_FALSE(PhoneFound("12345678901234567890123", std::string(24, '1').c_str()));
+  std::string wide;
+  for (int i = 0; i < 30; ++i) wide += "１";
+  EXPECT_FALSE(PhoneFound("11111111111111111111111", wide.c_str()));
+  EXPECT_TRUE(PhoneFound("11111111111111111111111", wide.substr(0, 46).c_str()));
+}
+
+TEST_F(CardFileSearchTest, ReportsNameReadingGroupAndTheFirstMatchingField) {
+  Put(Yamada());
+  EXPECT_EQ(Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\""}, Search("5678"));
+  EXPECT_EQ(Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"山田太郎\""}, Search("太郎 03"));
+  EXPECT_EQ(Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\""}, Search("99 03"));
+}
+
+TEST_F(CardFileSearchTest, SendsOneLinePerCardLineEmptyWhenItDoesNotMatch) {
+  Put(Yamada() + "\r\n" + CardLine({{kName, "佐藤"}}) + "\n" +
+      CardLine({{kName, "鈴木"}, {kMemo, "5678番"}}, "\n") + "\r\n" +
+      CardLine({{kName, "田中"}, {kPhone3, "5678"}}, ""));
+  EXPECT_EQ((Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\"", "",
+                   "鈴木 () [  ] : \"5678番\"", "田中 () [  ] : \"5678\""}),
+            Search("5678"));
+  EXPECT_EQ((Lines{"", "", "", ""}), Search("名前"));  // the heading is no card
+}
+
+TEST_F(CardFileSearchTest, TriesTheFieldsInOrderAndNotTheTypesDatesOrCount) {
+  Put(CardLine({{kName, "A"}, {kMemo, "xyz"}, {kMail1, "xyz@example.jp"}, {kAddress, "x"}}) +
+      CardLine({{kName, "B"}, {kPhoneType1, "7777"}, {kCreated, "7777"}, {kCount, "7777"}}) +
+      CardLine({{kName, "C"}, {kGroup, "家族"}, {kPostal, "家族"}}));
+  EXPECT_EQ((Lines{"A () [  ] : \"xyz@example.jp\"", "", ""}), Search("xyz"));
+  EXPECT_EQ((Lines{"", "", ""}), Search("7777"));
+  EXPECT_EQ((Lines{"", "", "C () [ 家族 ] : \"家族\""}), Search("族"));
+}
+
+TEST_F(CardFileSearchTest, AnEmptyTextMatchesEveryCardOnItsNameEvenAnEmptyOne) {
+  Put(Yamada() + CardLine({{kReading, "よみ"}, {kPhone2, "1"}}));
+  Lines expected = {"山田太郎 (やまだたろう) [ 友人 ] : \"山田太郎\"", " (よみ) [  ] : \"\""};
+  EXPECT_EQ(expected, Search(""));
+  EXPECT_EQ(expected, Search("zzz "));
+}
+
+TEST_F(CardFileSearchTest, ADamagedLineGivesEmptyTextsForTheFieldsItLacks) {
+  Put("山田\t太郎\r\n"
+      "no tab at all\r\n"
+      "M\t\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\tmemo\r\n");
+  EXPECT_EQ((Lines{"山田 () [  ] : \"山田\"", "", ""}), Search("山田"));
+  EXPECT_EQ((Lines{"", "", ""}), Search("太郎"));  // no tab after it
+  EXPECT_EQ((Lines{"", "", ""}), Search("memo"));  // nor after the last field
+  EXPECT_EQ((Lines{"山田 () [  ] : \"山田\"", " () [  ] : \"\"", "M () [  ] : \"M\""}), Search(""));
+}
+
+TEST_F(CardFileSearchTest, LongFieldsAreCutToTheCardsWidthsAtACharacterBoundary) {
+  std::string name;
+  for (int i = 0; i < 40; ++i) name += "あ";
+  Put(CardLine({{kName, name + "X"}, {kAddress, std::string(600, 'a') + "Z"}}) +
+      CardLine({{kName, std::string(70, 'n')},
+                {kReading, std::string(70, 'r')},
+                {kGroup, std::string(70, 'g')},
+                {kMemo, std::string(600, 'm')}}));
+  EXPECT_EQ((Lines{"", ""}), Search("X Z"));
+  const std::string cutName = name.substr(0, 62);
+  EXPECT_EQ((Lines{cutName + " () [  ] : \"" + cutName + "\"", ""}), Search("あ"));
+  // The longest line that a card can give comes whole.
+  Lines longest = Search("m");
+  ASSERT_EQ(2u, longest.size());
+  EXPECT_EQ(std::string(63, 'n') + " (" + std::string(63, 'r') + ") [ " + std::string(63, 'g') +
+                " ] : \"" + std::string(511, 'm') + "\"",
+            longest[1]);
+}
+
+TEST_F(CardFileSearchTest, StopsBeforeTheNextCardLineWhenAsked) {
+  Put(Yamada() + Yamada() + Yamada());
+  RecordingSink afterOne;
+  afterOne.stopAfter = 1;
+  SearchCardFile(path_.c_str(), kTextSearch, "5678", afterOne);
+  EXPECT_EQ(1u, afterOne.lines.size());
+  RecordingSink beforeAny;
+  beforeAny.stopAfter = 0;
+  SearchCardFile(path_.c_str(), kTextSearch, "5678", beforeAny);
+  EXPECT_EQ(0u, beforeAny.lines.size());
+}
+
+TEST_F(CardFileSearchTest, AFileThatCannotBeOpenedOrHoldsNoCardGivesNoLine) {
+  EXPECT_EQ(Lines{}, Search(""));
+  RecordingSink sink;
+  SearchCardFile(nullptr, kTextSearch, "", sink);
+  EXPECT_EQ(Lines{}, sink.lines);
+  WriteBytes(path_, "");
+  EXPECT_EQ(Lines{}, Search(""));
+  WriteBytes(path_, "heading only");
+  EXPECT_EQ(Lines{}, Search(""));
+}
+
+TEST_F(CardFileSearchTest, AModeNotServedGivesItsOneLineAndReadsNoCard) {
+  Put(Yamada());
+  for (int mode : {2, -1, 32767}) {
+    RecordingSink sink;
+    SearchCardFile(path_.c_str(), mode, "", sink);
+    EXPECT_EQ(Lines{"非対応の検索モードです。"}, sink.lines) << mode;
+    EXPECT_EQ(0, sink.asked);
+  }
+  RecordingSink sink;
+  SearchCardFile(nullptr, 2, "", sink);
+  EXPECT_EQ(Lines{"非対応の検索モードです。"}, sink.lines);
+}
+
+TEST_F(CardFileSearchTest, APhoneSearchTriesPostalCodeAndNumbersAndShowsThemAsStored) {
+  Put(CardLine({{kName, "1234号"},
+                {kPostal, "100-0001"},
+                {kAddress, "03-1234-5678"},
+                {kPhone1, "03-1234-5678"},
+                {kPhone2, "(０９０)１１１１－２２"},
+                {kPhone3, "100"}}));
+  EXPECT_EQ(Lines{"1234号 () [  ] : \"03-1234-5678\""},
+            Search("０３（１２３４）５６７８", kPhoneSearch));
+  EXPECT_EQ(Lines{"1234号 () [  ] : \"(０９０)１１１１－２２\""},
+            Search("090-1111-22", kPhoneSearch));
+  EXPECT_EQ(Lines{"1234号 () [  ] : \"100-0001\""}, Search("100", kPhoneSearch));
+  EXPECT_EQ(Lines{""}, Search("号", kPhoneSearch));
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+// The host's search through the real library: what a result window receives.
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/cstring.h"
+#include "sdk/tool_messages.h"
+#include "tests/win32/test_host.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char kHeading[] = "名前\t読み\tｸﾞﾙｰﾌﾟ\t5678\r\n";
+const char kTail[] = "\t0\t\t0\t\t0\t\t\t2020/1/1  00:00\t2020/1/1  00:00\t1\r\n";
+
+// A card line with name, reading, group and phone 1; the rest empty.
+std::string CardLine(const char* name, const char* reading, const char* group, const char* phone) {
+  return std::string(name) + "\t" + reading + "\t" + group + "\t\t\t0\t" + phone + "\t0\t\t0\t" +
+         kTail;
+}
+
+void WriteCardFile(TestHost& host, const std::string& lines) {
+  std::string folder = host.services.BookFile("");
+  folder.pop_back();
+  CreateDirectoryA(folder.c_str(), nullptr);
+  FILE* file = fopen(host.services.BookFile("Quillbook.dat").c_str(), "wb");
+  ASSERT_NE(nullptr, file);
+  std::string bytes = kHeading + lines;
+  fwrite(bytes.data(), 1, bytes.size(), file);
+  fclose(file);
+}
+
+// The host's result window: keeps each result's text as it arrives, and may
+// act from inside the message, as a host's stop button does.
+class ResultWindow : public CWnd {
+ public:
+  BOOL Create() {
+    const char* cls = RegisterWindowClass("QuillbookTestResults", nullptr);
+    return CreateEx(0, cls, "results", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr);
+  }
+
+  Lines lines;
+  std::vector<WPARAM> strings;
+  std::vector<LPARAM> lParams;
+  std::function<void()> onResult;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_TOOL_SEARCH_RESULT) return CWnd::WindowProc(message, wParam, lParam);
+    lines.push_back(static_cast<const char*>(*reinterpret_cast<const CString*>(wParam)));
+    strings.push_back(wParam);
+    lParams.push_back(lParam);
+    if (onResult) onResult();
+    return 0;
+  }
+};
+
+class HostSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(nullptr, host_.tool);
+    ASSERT_TRUE(results_.Create());
+    request_.pResultWnd = &results_;
+  }
+  void TearDown() override { results_.DestroyWindow(); }
+
+  bool NothingQueued() {
+    MSG message;
+    return !PeekMessageA(&message, nullptr, WM_TOOL_SEARCH_RESULT, WM_TOOL_SEARCH_RESULT,
+                         PM_NOREMOVE);
+  }
+
+  TestHost host_;
+  ResultWindow results_;
+  SearchRequest request_ = {};
+};
+
+TEST_F(HostSearchTest, EachCardLineIsSentInOrderInOneReusedStringDuringTheCall) {
+  WriteCardFile(host_, CardLine("山田太郎", "やまだたろう", "友人", "03-1234-5678") + "\r\n" +
+                           CardLine("佐藤", "さとう", "", "06-1111-2222") + "\r\n\r\n" +
+                           CardLine("鈴木", "すずき", "", "5678"));
+  EXPECT_EQ(0, host_.tool->Search(&request_, "5678"));
+  EXPECT_EQ((Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\"", "",
+                   "鈴木 (すずき) [  ] : \"5678\""}),
+            results_.lines);
+  ASSERT_EQ(3u, results_.strings.size());
+  EXPECT_EQ(results_.strings[0], results_.strings[2]);
+  EXPECT_EQ((std::vector<LPARAM>{0, 0, 0}), results_.lParams);
+  EXPECT_TRUE(NothingQueued());
+  EXPECT_TRUE(host_.window.notices.empty());
+  EXPECT_EQ(nullptr, host_.Panel());
+}
+
+TEST_F(HostSearchTest, ANullRequestReturnsOneAndSendsNothing) {
+  WriteCardFile(host_, CardLine("山田", "", "", ""));
+  EXPECT_EQ(1, host_.tool->Search(nullptr, ""));
+  EXPECT_TRUE(results_.lines.empty());
+  EXPECT_TRUE(host_.window.notices.empty());
+  EXPECT_TRUE(NothingQueued());
+}
+
+TEST_F(HostSearchTest, AModeNotServedSendsItsOneLineWithOrWithoutAFile) {
+  for (short mode : {2, -1}) {
+    request_.nMode = mode;
+    results_.lines.clear();
+    EXPECT_EQ(0, host_.tool->Search(&request_, ""));
+    EXPECT_EQ(Lines{"非対応の検索モードです。"}, results_.lines) << mode;
+  }
+  WriteCardFile(host_, CardLine("山田", "", "", "") + CardLine("佐藤", "", "", ""));
+  results_.lines.clear();
+  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
+  EXPECT_EQ(Lines{"非対応の検索モードです。"}, results_.lines);
+}
+
+TEST_F(HostSearchTest, ATelephoneSearchFindsANumberWrittenInFullWidth) {
+  WriteCardFile(host_, CardLine("山田太郎", "やまだたろう", "友人", "03-1234-5678"));
+  request_.nMode = 1;
+  EXPECT_EQ(0, host_.tool->Search(&request_, "０３（１２３４）５６７８"));
+  EXPECT_EQ(Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\""}, results_.lines);
+}
+
+TEST_F(HostSearchTest, StopSetWhileTheFirstResultIsHandledEndsTheSearch) {
+  WriteCardFile(host_,
+                CardLine("A", "", "", "") + CardLine("B", "", "", "") + CardLine("C", "", "", ""));
+  results_.onResult = [&] { request_.bStop = 1; };
+  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
+  EXPECT_EQ(Lines{"A () [  ] : \"A\""}, results_.lines);
+}
+
+TEST_F(HostSearchTest, AResultWindowThatIsGoneGetsNothingAndTheSearchEndsNormally) {
+  WriteCardFile(host_, CardLine("A", "", "", "") + CardLine("B", "", "", ""));
+  results_.onResult = [&] { results_.DestroyWindow(); };
+  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
+  EXPECT_EQ(Lines{"A () [  ] : \"A\""}, results_.lines);
+
+  // A handle kept after its window went is no window either.
+  ResultWindow stale;
+  ASSERT_TRUE(stale.Create());
+  HWND handle = stale.m_hWnd;
+  stale.DestroyWindow();
+  stale.m_hWnd = handle;
+  request_.pResultWnd = &stale;
+  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
+  EXPECT_TRUE(stale.lines.empty());
+  stale.m_hWnd = nullptr;
+}
+
+TEST_F(HostSearchTest, WithoutASavedFileNoLineIsSent) {
+  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
+  EXPECT_TRUE(results_.lines.empty());
+}
+
+}  // namespace
