@@ -10,6 +10,8 @@ namespace {
 constexpr UINT kOpenPanelButton = 101;
 constexpr UINT kSettingsButton = 102;
 
+}  // namespace
+
 HWND MakeChild(HWND parent, const char* className, const char* text, DWORD style, UINT id) {
   HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
                                parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
@@ -18,23 +20,24 @@ HWND MakeChild(HWND parent, const char* className, const char* text, DWORD style
   return child;
 }
 
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CHostWindow, CWnd)
 ON_MESSAGE(WM_CREATE, OnCreate)
 ON_MESSAGE(WM_SIZE, OnSize)
 ON_MESSAGE(WM_TOOL_ACTIVATED, OnToolActivated)
 ON_MESSAGE(WM_TOOL_READY, OnToolReady)
 ON_MESSAGE(WM_TOOL_CLOSING, OnToolClosing)
+ON_MESSAGE(WM_TOOL_SEARCH_RESULT, OnSearchResult)
 ON_BN_CLICKED(kOpenPanelButton, OnOpenPanel)
 ON_BN_CLICKED(kSettingsButton, OnOpenSettings)
+ON_BN_CLICKED(kSearchButton, OnSearch)
+ON_BN_CLICKED(kStopSearchButton, OnStopSearch)
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BOOL CHostWindow::CreateMain(const char* title) {
   const char* cls = RegisterWindowClass("ScribellaHostWindow", GetSysColorBrush(COLOR_BTNFACE));
-  return CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 780, 40, 490, 420, nullptr,
+  return CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 780, 40, 490, 600, nullptr,
                   nullptr);
 }
 
@@ -43,6 +46,7 @@ LRESULT CHostWindow::OnCreate(WPARAM, LPARAM) {
   MakeChild(m_hWnd, "BUTTON", "設定画面", BS_PUSHBUTTON | WS_TABSTOP, kSettingsButton);
   m_hHistory = MakeChild(m_hWnd, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0);
   m_hLog = MakeChild(m_hWnd, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0);
+  CreateSearchControls();
   return 0;
 }
 
@@ -52,7 +56,11 @@ LRESULT CHostWindow::OnSize(WPARAM, LPARAM lParam) {
   MoveWindow(GetDlgItem(m_hWnd, kOpenPanelButton), 8, 8, 120, 26, TRUE);
   MoveWindow(GetDlgItem(m_hWnd, kSettingsButton), 136, 8, 120, 26, TRUE);
   MoveWindow(m_hHistory, 8, 42, width - 16, 70, TRUE);
-  MoveWindow(m_hLog, 8, 120, width - 16, height - 128, TRUE);
+  int resultsHeight = (height - 160) / 2;
+  PlaceSearchControls(120, width);
+  MoveWindow(m_hResults, 8, 152, width - 16, resultsHeight, TRUE);
+  int logTop = 152 + resultsHeight + 8;
+  MoveWindow(m_hLog, 8, logTop, width - 16, height - logTop - 8, TRUE);
   return 0;
 }
 
@@ -113,6 +121,12 @@ void CHostWindow::OnOpenSettings() {
 }
 
 void CHostWindow::OnClose() {
+  if (m_bSearching) {
+    // The search is still on the stack below this message: end it first.
+    m_request.bStop = 1;
+    m_bCloseAfterSearch = true;
+    return;
+  }
   // The tool must not go while its panel is open: close the panel first and
   // wait for its thread, answering its notices meanwhile.
   HWND panel = m_pTool ? m_pTool->GetSafeHwnd() : nullptr;

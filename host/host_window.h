@@ -1,9 +1,16 @@
 // The host stand-in's main window: the tool's name and history, a log of
-// every notification, and buttons to open the panel and its settings.
+// every notification, buttons to open the panel and its settings, and the
+// host's search with its result list.
 #pragma once
 
 #include "framework/cwnd.h"
 #include "sdk/tool_base.h"
+
+// A child control of parent with the dialog font.
+HWND MakeChild(HWND parent, const char* className, const char* text, DWORD style, UINT id);
+
+constexpr UINT kSearchButton = 103;
+constexpr UINT kStopSearchButton = 104;
 
 class CHostWindow : public CWnd {
  public:
@@ -20,8 +27,11 @@ class CHostWindow : public CWnd {
   LRESULT OnToolActivated(WPARAM, LPARAM);
   LRESULT OnToolReady(WPARAM, LPARAM);
   LRESULT OnToolClosing(WPARAM, LPARAM);
+  LRESULT OnSearchResult(WPARAM, LPARAM);
   void OnOpenPanel();
   void OnOpenSettings();
+  void OnSearch();
+  void OnStopSearch();
   void OnClose();
   void OnDestroy();
   void PostNcDestroy() override;
@@ -30,7 +40,18 @@ class CHostWindow : public CWnd {
 
  private:
   void LogNotice(const char* name, WPARAM wParam, LPARAM lParam);
+  void CreateSearchControls();
+  void PlaceSearchControls(int top, int width);
+  void ShowSearching(bool searching);
   HWND m_hHistory = nullptr;
   HWND m_hLog = nullptr;
+  HWND m_hSearchText = nullptr;
+  HWND m_hSearchMode = nullptr;
+  HWND m_hResults = nullptr;
   CToolBase* m_pTool = nullptr;
+  SearchRequest m_request = {};
+  bool m_bSearching = false;
+  bool m_bCloseAfterSearch = false;
+  int m_nResultCount = 0;
+  int m_nMatchCount = 0;
 };
