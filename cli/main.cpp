@@ -10,13 +10,16 @@
 
 #include "cards/book_paths.h"
 #include "cards/card_file.h"
+#include "cli/input.h"
 #include "cli/output.h"
+#include "cli/search_command.h"
 #include "groups/group_list.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: quillbook [--data DIR] [--cp932] COMMAND\n"
+    "       quillbook [--data DIR] [--cp932] search [--phone] [--every-line] TEXT\n"
     "\n"
     "Reads the address book in DIR/Quillbook (Quillbook.dat and Group.dat).\n"
     "\n"
@@ -24,6 +27,9 @@ const char kUsage[] =
     "  list     each card in ID order: its ID, a tab, and its 21 fields as\n"
     "           the card file holds them\n"
     "  groups   the group names, one a line\n"
+    "  search   the host's search for TEXT (UTF-8): for each matching card\n"
+    "           NAME (READING) [ GROUP ] : \"FIELD\", FIELD being the first\n"
+    "           field that holds one of TEXT's blank-separated words\n"
     "\n"
     "options (before or after the command):\n"
     "  --data DIR  the host's data directory, the folder that holds Quillbook;\n"
@@ -31,7 +37,14 @@ const char kUsage[] =
     "              under Wine: ${WINEPREFIX:-~/.wine}/drive_c/users/$USER/\n"
     "              AppData/Roaming/Scribella\n"
     "  --cp932     print code page 932 bytes as stored, not UTF-8\n"
-    "  --help      this text\n";
+    "  --help      this text\n"
+    "\n"
+    "search options:\n"
+    "  --phone       compare TEXT as a telephone number with the postal code\n"
+    "                and the three numbers, full-width digits narrowed and\n"
+    "                - ( ) P left out\n"
+    "  --every-line  one line for each card, empty when it does not match\n"
+    "  --            what follows is TEXT, even when it begins with -\n";
 
 class SystemClock : public TimeSource {
  public:
@@ -120,9 +133,23 @@ int main(int argc, char** argv) {
   bool haveData = false;
   bool raw = false;
   const char* command = nullptr;
+  const char* searchText = nullptr;
+  bool phone = false;
+  bool everyLine = false;
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
-    if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
+    if (optionsEnded || arg[0] != '-') {
+      if (command == nullptr) {
+        command = arg;
+      } else if (strcmp(command, "search") == 0 && searchText == nullptr) {
+        searchText = arg;
+      } else {
+        return Usage((std::string("unexpected argument ") + arg).c_str());
+      }
+    } else if (strcmp(arg, "--") == 0) {
+      optionsEnded = true;
+    } else if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
       fputs(kUsage, stdout);
       return 0;
     } else if (strcmp(arg, "--data") == 0) {
@@ -134,18 +161,32 @@ int main(int argc, char** argv) {
       haveData = true;
     } else if (strcmp(arg, "--cp932") == 0) {
       raw = true;
-    } else if (arg[0] == '-') {
-      return Usage((std::string("unknown option ") + arg).c_str());
-    } else if (command == nullptr) {
-      command = arg;
+    } else if (strcmp(arg, "--phone") == 0) {
+      phone = true;
+    } else if (strcmp(arg, "--every-line") == 0) {
+      everyLine = true;
     } else {
-      return Usage((std::string("unexpected argument ") + arg).c_str());
+      return Usage((std::string("unknown option ") + arg).c_str());
     }
   }
   if (command == nullptr) return Usage("no command given");
+  if ((phone || everyLine) && strcmp(command, "search") != 0) {
+    return Usage("--phone and --every-line belong to search");
+  }
   if (!haveData) dataDirectory = DefaultDataDirectory();
   Output out(raw);
   if (strcmp(command, "list") == 0) return ListCards(dataDirectory.c_str(), out);
   if (strcmp(command, "groups") == 0) return ListGroups(dataDirectory.c_str(), out);
+  if (strcmp(command, "search") == 0) {
+    if (searchText == nullptr) return Usage("search needs a TEXT");
+    std::string text;
+    if (!Utf8ToCp932(searchText, text)) {
+      fprintf(stderr,
+              "quillbook: the search text is not UTF-8, or has a character that code page 932 "
+              "cannot hold\n");
+      return 2;
+    }
+    return SearchCards(dataDirectory.c_str(), phone, text.c_str(), everyLine, out);
+  }
   return Usage((std::string("unknown command ") + command).c_str());
 }

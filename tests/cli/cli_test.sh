@@ -43,13 +43,39 @@ owner=$("$quillbook" --data "$work/none" list | cut -f 1,2,3)
 check "a missing file lists the default owner card" "$(printf '0\tユーザー\tﾕｰｻﾞｰ')" "$owner"
 check "a missing group file lists nothing" "" "$("$quillbook" --data "$work/none" groups)"
 
+yamada='山田 (ﾔﾏﾀﾞ) [ 友人 ] : "03-1111"'
+check "search prints the matching cards" "$yamada" "$("$quillbook" --data "$work/data" search 03)"
+check "search's words are alternatives" "$yamada" "$("$quillbook" search --data "$work/data" '99 03')"
+check "--every-line gives one line for each card line" "$(printf '%s\n\n\n.' "$yamada")" \
+  "$("$quillbook" --data "$work/data" search --every-line 03; echo .)"
+# The short line has no tab, so even its name is empty.
+check "an empty text matches every card on its name" \
+  "$(printf '山田 (ﾔﾏﾀﾞ) [ 友人 ] : "山田"\n () [  ] : ""\nソ (表) [  ] : "ソ"')" \
+  "$("$quillbook" --data "$work/data" search '')"
+check "a second byte is never a backslash" "" "$("$quillbook" --data "$work/data" search '\')"
+check "case and width are not folded" "" "$("$quillbook" --data "$work/data" search ０３)"
+check "--phone narrows and drops the marks" "$yamada" \
+  "$("$quillbook" --data "$work/data" search --phone '（０３）１１１１')"
+check "-- lets TEXT begin with -" "$yamada" "$("$quillbook" --data "$work/data" search -- -1111)"
+check "search --cp932 prints the stored bytes" "$(printf '%s\n' "$yamada" | to_cp932 | od -An -tx1)" \
+  "$("$quillbook" --data "$work/data" --cp932 search 03 | od -An -tx1)"
+check "a missing file finds nothing" "" "$("$quillbook" --data "$work/none" search '')"
+message=$("$quillbook" --data "$work/data" search '𠀋' 2>&1 >/dev/null)
+check "a character code page 932 lacks exits 2" 2 $?
+check "and says so" 1 "$(grep -c 'code page 932' <<<"$message")"
+"$quillbook" --data "$work/data" search >/dev/null 2>&1
+check "search without TEXT exits 2" 2 $?
+"$quillbook" --data "$work/data" --phone list >/dev/null 2>&1
+check "--phone outside search exits 2" 2 $?
+
 "$quillbook" --bogus list >/dev/null 2>&1
 check "a bad option exits 2" 2 $?
 "$quillbook" --data "$work/data" frobnicate >/dev/null 2>&1
 check "an unknown command exits 2" 2 $?
 "$quillbook" >/dev/null 2>&1
 check "no command exits 2" 2 $?
-"$quillbook" --help | grep -q 'groups' && "$quillbook" --help | grep -q 'list'
+"$quillbook" --help | grep -q 'groups' && "$quillbook" --help | grep -q 'list' &&
+  "$quillbook" --help | grep -q 'search'
 check "--help explains every command" 0 $?
 
 echo "$passed passed, $failed failed"

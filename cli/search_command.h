@@ -1,0 +1,11 @@
+// quillbook search: the host's search of the saved card file, on standard
+// output.
+#pragma once
+
+#include "cli/output.h"
+
+// Prints the result lines of a search for text (code page 932), as a
+// telephone number when phone is set: the non-empty ones, or with everyLine one line for each
+// result the host would receive. Returns the exit status.
+int SearchCards(const char* dataDirectory, bool phone, const char* text, bool everyLine,
+                Output& out);
