@@ -22,6 +22,19 @@ void Text(HDC dc, int x, int y, const char* text) {
 LRESULT CCardBookTool::OnPaintPanel(WPARAM, LPARAM) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(m_hWnd, &paint);
+  PaintPanel(dc);
+  EndPaint(m_hWnd, &paint);
+  return 0;
+}
+
+// Also the panel's answer to a request to draw itself into another device
+// context, a bitmap for instance.
+LRESULT CCardBookTool::OnPrintClient(WPARAM dc, LPARAM) {
+  PaintPanel(reinterpret_cast<HDC>(dc));
+  return 0;
+}
+
+void CCardBookTool::PaintPanel(HDC dc) {
   RECT form = m_rcForm;
   Fill(dc, form, RGB(255, 255, 200));
   DrawEdge(dc, &form, EDGE_ETCHED, BF_RECT);
@@ -60,8 +73,6 @@ LRESULT CCardBookTool::OnPaintPanel(WPARAM, LPARAM) {
     Text(dc, 360, 543, m_szCountInfo);
   }
   SelectObject(dc, oldFont);
-  EndPaint(m_hWnd, &paint);
-  return 0;
 }
 
 LRESULT CCardBookTool::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {

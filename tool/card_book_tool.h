@@ -103,6 +103,8 @@ class CCardBookTool : public CToolBase {
   void OnDestroy();
   LRESULT OnRunOnPanelThread(WPARAM operation, LPARAM argument);
   LRESULT OnPaintPanel(WPARAM, LPARAM);
+  LRESULT OnPrintClient(WPARAM dc, LPARAM);
+  void PaintPanel(HDC dc);
   LRESULT OnCtlColorStatic(WPARAM dc, LPARAM control);
   LRESULT OnCtlColorEdit(WPARAM dc, LPARAM control);
   LRESULT OnDrawItem(WPARAM id, LPARAM item);

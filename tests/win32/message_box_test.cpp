@@ -1,7 +1,7 @@
+#include "tests/win32/message_box.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
-
-#include "tests/win32/message_box.h"
 
 namespace {
 
@@ -12,8 +12,8 @@ struct BoxRequest {
 
 DWORD WINAPI ShowBox(LPVOID parameter) {
   auto* request = static_cast<BoxRequest*>(parameter);
-  request->answer = MessageBoxA(nullptr, "カードの編集中です。\n保存しますか？", "Quillbook",
-                                request->style);
+  request->answer =
+      MessageBoxA(nullptr, "カードの編集中です。\n保存しますか？", "Quillbook", request->style);
   return 0;
 }
 

@@ -130,7 +130,11 @@ HWND TestHost::Panel() const {
 HWND TestHost::OpenPanel() {
   size_t ready = static_cast<size_t>(window.Count(WM_TOOL_READY));
   tool->StartPanel();
-  WaitFor([&] { return static_cast<size_t>(window.Count(WM_TOOL_READY)) > ready; });
+  // The dialog shows itself only after its set-up, which posts the notice.
+  WaitFor([&] {
+    return static_cast<size_t>(window.Count(WM_TOOL_READY)) > ready && Panel() != nullptr &&
+           IsWindowVisible(Panel());
+  });
   return Panel();
 }
 
