@@ -59,6 +59,12 @@ class CCardBookTool : public CToolBase {
   int FillHeadingList();
   void ShowSelection(int kind);
 
+  // Editing.
+  int ValidateCard();
+  // Stores the validated form under the ID in the ID field; old is the item
+  // that was shown. Returns the slot.
+  int StoreEditedCard(HTREEITEM old);
+
   char m_szCreatedInfo[64];
   char m_szModifiedInfo[64];
   char m_szCountInfo[64];
@@ -111,6 +117,22 @@ class CCardBookTool : public CToolBase {
   void OnTreeSelChanged(NMHDR* header, LRESULT* result);
   void OnListClick(NMHDR* header, LRESULT* result);
   void OnListDblClk(NMHDR* header, LRESULT* result);
+  void OnTreeSelChanging(NMHDR* header, LRESULT* result);
+  void OnNewCard();
+  void OnDeleteCard();
+  void OnEditCard();
+  void OnSaveCard();
+  void OnCancelEdit();
+  void OnSortByName();
+  void OnSortByGroup();
+  void OnPhoneType1() { OnPhoneTypeClick(0); }
+  void OnPhoneType2() { OnPhoneTypeClick(1); }
+  void OnPhoneType3() { OnPhoneTypeClick(2); }
+  void OnMailType1() { OnMailTypeClick(0); }
+  void OnMailType2() { OnMailTypeClick(1); }
+  void OnMailType3() { OnMailTypeClick(2); }
+  void OnPhoneTypeClick(int n);
+  void OnMailTypeClick(int n);
 
   DECLARE_MESSAGE_MAP()
 
@@ -129,6 +151,12 @@ class CCardBookTool : public CToolBase {
   void SetupTreeAndList(int sortMode);
   void FormatInfoLines(const CardRecord& record);
   int SelectedListId() const;
+  int AskOrTell(const char* text, UINT style);
+  int Refuse(const char* text, int focusId);
+  void TrimField(int id, char* field, int size);
+  void SetEditButtons(bool edit, bool remove, bool save, bool cancel);
+  void SortBy(int mode, int buttonId);
+  void SetRootText();
 
   CWnd m_controlWindows[kPanelControls];  // what m_pControls point at
 };
