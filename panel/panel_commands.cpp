@@ -8,17 +8,9 @@
 #include "cards/time_stamp.h"
 #include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
+#include "tool/host_clock.h"
 
 namespace {
-
-class HostNow : public TimeSource {
- public:
-  explicit HostNow(HostServices* host) : host_(host) {}
-  int NowField(int field) override { return host_ ? host_->GetNowField(field, 0, 0) : 0; }
-
- private:
-  HostServices* host_;
-};
 
 // Text pasted into a field may hold what the card file cannot.
 void KeepLineFormat(CardRecord& card) {
@@ -92,7 +84,7 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old) {
     if (!overwrite) ++m_table.m_nCardCount;
     target.modifyCount = 0;
   }
-  HostNow clock(m_pHost);
+  HostClock clock(m_pHost);
   FormatTimeStamp(clock, target.lastModified);
   return id;
 }
@@ -110,7 +102,7 @@ void CCardBookTool::OnNewCard() {
   strcpy(m_newCard.name, "新規カード");
   strcpy(m_newCard.reading, "ｼﾝｷｶｰﾄﾞ");
   for (int n = 0; n < 3; ++n) m_newCard.phones[n].type = m_newCard.mails[n].type = n;
-  HostNow clock(m_pHost);
+  HostClock clock(m_pHost);
   FormatTimeStamp(clock, m_newCard.created);
   strcpy(m_newCard.lastModified, "\"New Card!\"");
   TVINSERTSTRUCTA insert = {};

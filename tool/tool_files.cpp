@@ -1,19 +1,7 @@
 // The tool's card table and group list against their files.
 #include "cards/card_file.h"
 #include "tool/card_book_tool.h"
-
-namespace {
-
-class HostClock : public TimeSource {
- public:
-  explicit HostClock(HostServices* host) : host_(host) {}
-  int NowField(int field) override { return host_ ? host_->GetNowField(field, 0, 0) : 0; }
-
- private:
-  HostServices* host_;
-};
-
-}  // namespace
+#include "tool/host_clock.h"
 
 int CCardBookTool::LoadCards() {
   char path[kPathBufferSize];
