@@ -8,6 +8,9 @@ constexpr size_t kPathBufferSize = 260;
 constexpr const char kBookFolderName[] = "Quillbook";
 constexpr const char kCardFileName[] = "Quillbook.dat";
 constexpr const char kGroupFileName[] = "Group.dat";
+// Present while a panel holds the book in memory; a panel overwrites the card
+// file when it closes, so a writer beside it would lose its cards.
+constexpr const char kBookLockFileName[] = "Quillbook.lock";
 
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
