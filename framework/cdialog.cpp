@@ -1,5 +1,6 @@
 #include "framework/cdialog.h"
 
+#include "framework/dialog_controls.h"
 #include "framework/module.h"
 
 const MessageMap* CDialog::GetThisMessageMap() {
@@ -38,7 +39,17 @@ void CDialog::EndDialog(int result) {
   }
 }
 
-BOOL CDialog::OnInitDialog() { return TRUE; }
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+  if (m_hWnd == nullptr) return FALSE;
+  CDataExchange dx(this, saveAndValidate);
+  DoDataExchange(&dx);
+  return TRUE;
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
 void CDialog::OnOK() { EndDialog(IDOK); }
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 

@@ -6,6 +6,8 @@
 
 #include "framework/cwnd.h"
 
+class CDataExchange;
+
 class CDialog : public CWnd {
  public:
   explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr)
@@ -17,6 +19,10 @@ class CDialog : public CWnd {
   // Modal: returns the value given to EndDialog, or -1 when it cannot open.
   INT_PTR DoModal();
   void EndDialog(int result);
+
+  // Binds the controls to their members (FALSE) or reads them back (TRUE);
+  // the default initialisation binds them.
+  BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
   virtual BOOL OnInitDialog();
   virtual void OnOK();
@@ -31,6 +37,7 @@ class CDialog : public CWnd {
  protected:
   static const MessageMap* GetThisMessageMap();
   const MessageMap* GetMessageMap() const override;
+  virtual void DoDataExchange(CDataExchange*) {}
 
   UINT m_nIDTemplate;
   CWnd* m_pParentWnd;

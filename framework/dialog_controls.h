@@ -1,0 +1,70 @@
+// The plain controls of a dialog (edit, list box, combo box) as objects bound
+// to their windows by the dialog's data exchange.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/cwnd.h"
+
+class CDialog;
+
+// One round of data exchange between a dialog and its members.
+class CDataExchange {
+ public:
+  CDataExchange(CDialog* dialog, BOOL saveAndValidate)
+      : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+
+  CDialog* m_pDlgWnd;
+  BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
+};
+
+// Binds control to the dialog's control id. The window is not subclassed:
+// the dialog still receives its notifications.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+
+class CEdit : public CWnd {
+ public:
+  int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+  // The text, cut at a character boundary to fit size bytes with its
+  // terminator; returns its length.
+  int GetWindowText(char* buffer, int size) const;
+};
+
+class CListBox : public CWnd {
+ public:
+  int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
+  int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
+  int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, index)); }
+  int GetTextLen(int index) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, index)); }
+  // The item's text; LB_ERR, and an empty buffer, when it does not fit in
+  // size bytes with its terminator or there is no such item.
+  int GetText(int index, char* buffer, int size) const;
+  int AddString(const char* text) {
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, Text(text)));
+  }
+  int InsertString(int index, const char* text) {
+    return static_cast<int>(SendMessage(LB_INSERTSTRING, index, Text(text)));
+  }
+  int DeleteString(int index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
+  void ResetContent() { SendMessage(LB_RESETCONTENT); }
+
+ private:
+  static LPARAM Text(const char* text) { return reinterpret_cast<LPARAM>(text); }
+};
+
+class CComboBox : public CWnd {
+ public:
+  int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+  int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+  int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, index)); }
+  int GetLBTextLen(int index) const {
+    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, index));
+  }
+  // The list item's text; CB_ERR, and an empty buffer, when it does not fit
+  // in size bytes with its terminator or there is no such item.
+  int GetLBText(int index, char* buffer, int size) const;
+  int AddString(const char* text) {
+    return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+  }
+  void ResetContent() { SendMessage(CB_RESETCONTENT); }
+};
