@@ -1,4 +1,6 @@
 // The panel's keys, its activation notice to the host, and its closing.
+#include <string.h>
+
 #include "panel/panel_ids.h"
 #include "sdk/tool_messages.h"
 #include "tool/card_book_tool.h"
@@ -8,6 +10,7 @@ BEGIN_MESSAGE_MAP(CCardBookTool, CToolBase)
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_RUN_ON_PANEL_THREAD, OnRunOnPanelThread)
+ON_MESSAGE(WM_TOOL_OPEN_SETTINGS, OnOpenSettings)
 ON_MESSAGE(WM_PAINT, OnPaintPanel)
 ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
@@ -62,6 +65,9 @@ void CCardBookTool::OnClose() {
 void CCardBookTool::OnDestroy() {
   DefWindowProc(WM_DESTROY, 0, 0);
   SaveStateHere();
+  // A pending new card is an unsaved edit: the next panel starts without it.
+  memset(&m_newCard, 0, sizeof m_newCard);
+  m_hNewCardItem = nullptr;
   FreePanelResources();
   // Wakes the panel thread's loop, which ends once the window is gone.
   PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);

@@ -53,8 +53,6 @@ int CCardBookTool::Search(SearchRequest* request, const char* text) {
   return SendSearchResults(request, text, m_pHost);
 }
 
-int CCardBookTool::OpenSettings(WPARAM, LPARAM) { return 0; }
-
 bool CCardBookTool::BuildFilePath(char (&path)[kPathBufferSize], const char* name) {
   const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
   return directory != nullptr && BuildBookFilePath(path, directory, name);

@@ -8,6 +8,7 @@
 
 #include "cards/book_paths.h"
 #include "cards/card_record.h"
+#include "exchange/option_dlg.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
 #include "groups/group_list.h"
@@ -62,9 +63,11 @@ class CCardBookTool : public CToolBase {
   // Editing.
   int ValidateCard();
   // Stores the validated form under the ID in the ID field; old is the item
-  // that was shown. Returns the slot.
-  int StoreEditedCard(HTREEITEM old);
+  // that was shown. Returns the slot; replaced gets the item of a card that
+  // the store overwrote, or null.
+  int StoreEditedCard(HTREEITEM old, HTREEITEM* replaced = nullptr);
 
+  COptionDlg m_optionDlg;
   char m_szCreatedInfo[64];
   char m_szModifiedInfo[64];
   char m_szCountInfo[64];
@@ -108,6 +111,7 @@ class CCardBookTool : public CToolBase {
   void OnClose();
   void OnDestroy();
   LRESULT OnRunOnPanelThread(WPARAM operation, LPARAM argument);
+  LRESULT OnOpenSettings(WPARAM wParam, LPARAM lParam);
   LRESULT OnPaintPanel(WPARAM, LPARAM);
   LRESULT OnPrintClient(WPARAM dc, LPARAM);
   void PaintPanel(HDC dc);
@@ -142,6 +146,7 @@ class CCardBookTool : public CToolBase {
   // "dir\Quillbook\name" from the host's data directory; false if too long.
   bool BuildFilePath(char (&path)[kPathBufferSize], const char* name);
   int SaveStateHere();
+  int OpenSettingsHere();
   void CreatePanelFonts();
   void FreePanelResources();
   HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 
+#include "tool/book_mark.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
 
@@ -12,7 +13,14 @@ bool CCardBookTool::IsOtherThreadThanPanel() const {
 }
 
 LRESULT CCardBookTool::OnRunOnPanelThread(WPARAM operation, LPARAM) {
-  return operation == kRunSaveState ? SaveStateHere() : 0;
+  switch (operation) {
+    case kRunSaveState:
+      return SaveStateHere();
+    case kRunOpenSettings:
+      return OpenSettingsHere();
+    default:
+      return 0;
+  }
 }
 
 int CCardBookTool::SaveState() {
@@ -45,6 +53,7 @@ void CCardBookTool::StartPanel() {
   const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
   if (directory != nullptr && BuildBookFolderPath(folder, directory)) {
     CreateDirectoryA(folder, nullptr);  // it may exist already
+    MarkBookOpen(directory);
   }
   // A panel that is open keeps drawing with its brush and fonts.
   bool panelOpen = m_hWnd != nullptr && ::IsWindow(m_hWnd);
@@ -75,6 +84,8 @@ void CCardBookTool::CreatePanelFonts() {
 }
 
 void CCardBookTool::FreePanelResources() {
+  // The book has been saved: nothing of it is held any more.
+  if (m_pHost != nullptr) ClearBookMark(m_pHost->GetDataDirectory(1, 0));
   for (int n = 0; n < 3; ++n) {
     delete m_pPhoneTypeBmp[n];
     delete m_pMailTypeBmp[n];

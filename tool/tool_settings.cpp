@@ -1,0 +1,51 @@
+// The settings screen, run from the host's request or its direct call, and
+// the panel brought up to date with what it changed.
+#include "exchange/option_dlg.h"
+#include "panel/panel_ids.h"
+#include "tool/card_book_tool.h"
+#include "tool/panel_messages.h"
+
+int CCardBookTool::OpenSettings(WPARAM, LPARAM) {
+  // The card table and the tree belong to the panel thread, and the dialog
+  // must run there to disable the panel while it is open.
+  if (IsOtherThreadThanPanel()) {
+    return static_cast<int>(SendMessage(WM_RUN_ON_PANEL_THREAD, kRunOpenSettings, 0));
+  }
+  return OpenSettingsHere();
+}
+
+LRESULT CCardBookTool::OnOpenSettings(WPARAM wParam, LPARAM lParam) {
+  return OpenSettings(wParam, lParam);
+}
+
+int CCardBookTool::OpenSettingsHere() {
+  // A second request while the screen is open (the host's message arrives
+  // inside its modal loop) must not run the same dialog object again.
+  if (m_optionDlg.GetSafeHwnd() != nullptr && ::IsWindow(m_optionDlg.GetSafeHwnd())) {
+    SetForegroundWindow(m_optionDlg.GetSafeHwnd());
+    return 0;
+  }
+  // Without a panel the card table holds no book: saving it would empty the
+  // card file, and there is no tree to rebuild.
+  bool panelOpen = m_hWnd != nullptr && ::IsWindow(m_hWnd);
+  if (panelOpen) {
+    SaveCards();
+    SetForegroundWindow(m_hWnd);
+  }
+  m_optionDlg.SetOwner(panelOpen ? this : nullptr);
+  int wasBusy = m_bModalBusy;
+  m_bModalBusy = 1;
+  INT_PTR result = m_optionDlg.RunWithHost(m_pHost);
+  m_bModalBusy = wasBusy;
+  if (result != IDOK || !panelOpen) return 0;
+
+  HWND tree = Item(IDC_TREE);
+  TreeView_SelectItem(tree, m_hRootItem);
+  m_hNewCardItem = nullptr;
+  LoadCards();
+  LoadGroupList();
+  TreeView_DeleteAllItems(tree);
+  BuildTree(ReadSortMode());
+  TreeView_SelectItem(tree, m_hRootItem);
+  return 0;
+}
