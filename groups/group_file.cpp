@@ -3,13 +3,24 @@
 
 #include "cards/safe_file.h"
 #include "groups/group_list.h"
+#include "groups/group_names.h"
+#include "text/byte_text.h"
 
 namespace {
 
 constexpr int kPieceBytes = kGroupNameSize - 1;
 
 bool AddToList(const char* name, void* context) {
-  return static_cast<GroupList*>(context)->Add(name);
+  auto* list = static_cast<GroupList*>(context);
+  if (list->Add(name)) return true;
+  list->m_bMoreInFile = 1;
+  return false;
+}
+
+const char* NameInList(int index, char*, int, void* context) {
+  const auto* list = static_cast<const GroupList*>(context);
+  if (index >= list->m_nGroupCount || index >= kMaxGroups) return nullptr;
+  return list->m_groups[index].name;
 }
 
 }  // namespace
@@ -50,19 +61,28 @@ int LoadGroupFile(const char* path, GroupList& list) {
   return ReadGroupNames(path, AddToList, &list);
 }
 
-int SaveGroupFile(const char* path, const GroupList& list) {
+int WriteGroupNames(const char* path, GroupNameSource source, void* context) {
   SafeFileWriter out(path);
   if (!out.IsOpen()) return 0;
+  char buffer[kGroupNameSize];
   char name[kGroupNameSize];
-  for (int i = 0; i < list.m_nGroupCount && i < kMaxGroups; ++i) {
-    // A line end inside a name would split it into two groups.
-    size_t length = strnlen(list.m_groups[i].name, kGroupNameSize - 1);
+  for (int i = 0;; ++i) {
+    const char* text = source(i, buffer, sizeof buffer, context);
+    if (text == nullptr) break;
+    // A longer name would come back cut at a piece boundary, not a character.
+    size_t length = CharBoundaryPrefix(text, strnlen(text, kGroupNameSize), kMaxGroupNameBytes);
     for (size_t k = 0; k < length; ++k) {
-      char c = list.m_groups[i].name[k];
+      // A line end inside a name would split it into two groups.
+      char c = text[k];
       name[k] = (c == '\r' || c == '\n') ? ' ' : c;
     }
     name[length] = '\0';
     out.WriteLine(name);
   }
   return out.Commit() ? 1 : 0;
+}
+
+int SaveGroupFile(const char* path, const GroupList& list) {
+  if (list.m_bMoreInFile) return 1;
+  return WriteGroupNames(path, NameInList, const_cast<GroupList*>(&list));
 }

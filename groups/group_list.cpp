@@ -7,6 +7,7 @@
 void GroupList::Clear() {
   memset(m_groups, 0, sizeof m_groups);
   m_nGroupCount = 0;
+  m_bMoreInFile = 0;
 }
 
 bool GroupList::Add(const char* name) {

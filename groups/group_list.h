@@ -14,6 +14,10 @@ struct GroupEntry {
 struct GroupList {
   int m_nGroupCount;
   GroupEntry m_groups[kMaxGroups];
+  // The file held more names than the list has room for. Saving then leaves
+  // the file as it is: the list is what was read, and writing it back would
+  // drop the names past the tenth.
+  int m_bMoreInFile;
 
   void Clear();
   // Appends a name (cut to fit); false when the list is full.
@@ -34,6 +38,15 @@ int ReadGroupNames(const char* path, GroupNameSink sink, void* context);
 // Clears the list and fills it from the file, keeping the first ten names.
 int LoadGroupFile(const char* path, GroupList& list);
 
-// Writes the names one a line; 1 when written, 0 when it could not be, and
-// then the previous file is left as it was.
+// The name at index of a list of names, or null past its end; buffer (size
+// bytes) is there for a source that has to copy the name out.
+typedef const char* (*GroupNameSource)(int index, char* buffer, int size, void* context);
+
+// Writes the names one a line, each cut to what a read gives back and with no
+// line end inside; 1 when written, 0 when it could not be, and then the
+// previous file is left as it was.
+int WriteGroupNames(const char* path, GroupNameSource source, void* context);
+
+// WriteGroupNames for the list; a list that holds only the first names of a
+// longer file leaves the file untouched and reports success.
 int SaveGroupFile(const char* path, const GroupList& list);
