@@ -9,6 +9,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdio.h>
 
 #include "cards/book_paths.h"
 #include "cards/card_record.h"
@@ -148,6 +149,9 @@ class ExchangeBook {
   // Return 1 on success, 0 on failure after telling the messages that come
   // with the failure, if any.
   int ExportCards(const ExchangeOptions& options, ExchangeMessages& messages);
+  // ExportCards onto an open stream instead of options.path; the stream is
+  // flushed, not closed.
+  int ExportCardsTo(FILE* stream, const ExchangeOptions& options, ExchangeMessages& messages);
   int ImportCards(const ExchangeOptions& options, ExchangeMessages& messages);
 
   // Reads the import file as ImportCards does, with the same messages, but

@@ -14,13 +14,21 @@ void QuoteField(const char* source, char* destination) {
 
 namespace {
 
-bool HoldsQuotedEnding(const char* text, int length, char delimiter) {
-  for (int i = 0; i + 1 < length; ++i) {
-    if (text[i] != '"') continue;
-    if (text[i + 1] == '\n') return true;
-    if (text[i + 1] == delimiter && i + 2 < length && text[i + 2] == '"') return true;
+// Whether the quote that opens text stays open up to the end of the line:
+// then the column is no quoted field, and is taken as it stands.
+bool RunsOpenToLineEnd(const char* text, int size, char delimiter) {
+  bool afterRemovedQuote = false;
+  for (int i = 1; i < size; ++i) {
+    unsigned char byte = static_cast<unsigned char>(text[i]);
+    if (byte == '\0' || byte == '\n') return !afterRemovedQuote;
+    if (byte < 0x20) return false;
+    if (byte == '"') {
+      afterRemovedQuote = !afterRemovedQuote;
+    } else if (byte == static_cast<unsigned char>(delimiter) && afterRemovedQuote) {
+      return false;
+    }
   }
-  return false;
+  return !afterRemovedQuote;
 }
 
 // Removes text[at], closing up the rest; the freed last byte becomes NUL.
@@ -33,10 +41,8 @@ void RemoveByte(char* text, int& length, int at) {
 
 int UnquoteField(char* text, int size, char delimiter) {
   if (size <= 0 || text[0] != '"') return -1;
-  // Two quotes and the delimiter are an empty field, taken as it stands.
-  if (size >= 2 && text[1] == '"' && text[2] != '"') return -1;
   int length = static_cast<int>(strnlen(text, static_cast<size_t>(size)));
-  if (!HoldsQuotedEnding(text, length, delimiter)) return -1;
+  if (RunsOpenToLineEnd(text, length, delimiter)) return -1;
   RemoveByte(text, length, 0);
   bool afterRemovedQuote = false;
   int i = 0;

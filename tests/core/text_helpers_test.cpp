@@ -96,13 +96,29 @@ TEST(UnquoteField, TakesQuotedFieldsInPlace) {
 }
 
 TEST(UnquoteField, DeclinesWhatIsNotAQuotedField) {
-  EXPECT_EQ(-1, Unquote("\"\",x\n").result);
   EXPECT_EQ(-1, Unquote("abc,\"d\"\n").result);
-  Unquoted u = Unquote("\"a\",b\n");  // neither quote-delimiter-quote nor quote-newline
+  Unquoted u = Unquote("\"a,b\n");  // the quote is still open at the line end
   EXPECT_EQ(-1, u.result);
-  EXPECT_EQ("\"a\",b\n", u.text);
+  EXPECT_EQ("\"a,b\n", u.text);
+  EXPECT_EQ(-1, Unquote("\"a\"\"b\n").result);  // a doubled quote does not close it
+  EXPECT_EQ(-1, Unquote("\"ab").result);
   EXPECT_EQ(-1, Unquote("").result);
   EXPECT_EQ(-1, Unquote("\"").result);
+}
+
+// As spreadsheet programs write them: a quoted column followed by a bare one,
+// or alone on its line, is still a quoted column.
+TEST(UnquoteField, TakesAQuotedColumnWhateverFollowsIt) {
+  Unquoted u = Unquote("\"a\",b\n");
+  EXPECT_EQ(1, u.result);
+  EXPECT_EQ("a,b\n", u.text);
+  u = Unquote("\"Anytown, WW\",08123\n");
+  EXPECT_EQ(11, u.result);
+  EXPECT_EQ("Anytown, WW,08123\n", u.text);
+  u = Unquote("\"\",x\n");  // an empty quoted column
+  EXPECT_EQ(0, u.result);
+  EXPECT_EQ(",x\n", u.text);
+  EXPECT_EQ(2, Unquote("\"ab\"").result);  // the end of the text closes the line
 }
 
 TEST(UnquoteField, StopsAtTheEndOfTheText) {

@@ -1,0 +1,122 @@
+#include <stdio.h>
+#include <string.h>
+
+#include "exchange/exchange_book.h"
+#include "exchange/exchange_checks.h"
+#include "exchange/exchange_line_reader.h"
+#include "text/text_helpers.h"
+
+namespace {
+
+const char kCardLimitReached[] = "登録可能最大件数を超えました。\n残りはインポートされません。";
+
+// Where the next column of a line ends.
+struct Column {
+  int length;       // bytes of its text
+  bool lastOfLine;  // no delimiter followed it
+};
+
+Column TakeColumn(char* cursor, int& rest, char delimiter) {
+  if (delimiter == ',' && cursor[0] == '"') {
+    int n = UnquoteField(cursor, rest, ',');
+    if (n >= 0) {
+      // The field's quotes are gone: the rest of the line moved up.
+      rest = static_cast<int>(strnlen(cursor, static_cast<size_t>(rest)));
+      bool last = n >= rest || cursor[n] == '\n' || cursor[n] == '\0';
+      return {n, last};
+    }
+  }
+  int d = FindSeparator(cursor, rest, delimiter);
+  if (d >= 0) return {d, false};
+  int length = rest;
+  if (length > 0 && cursor[length - 1] == '\n') --length;
+  return {length, true};
+}
+
+// Fills card n of the book from one line; returns what was wrong with it.
+unsigned ReadCardLine(ExchangeBook& book, int n, char* line, int length,
+                      const ExchangeOptions& options, const int* fields) {
+  unsigned problems = 0;
+  char* cursor = line;
+  int rest = length;
+  bool ended = false;
+  for (int i = 0; i < OrderEntries(options); ++i) {
+    if (ended) {
+      problems |= kImportFewerColumns;
+      break;
+    }
+    Column column = TakeColumn(cursor, rest, options.delimiter);
+    if (fields[i] >= 0 &&
+        book.SetExchangeField(n, fields[i], cursor, static_cast<size_t>(column.length))) {
+      problems |= kImportTextCut;
+    }
+    ended = column.lastOfLine;
+    if (!ended) {
+      cursor += column.length + 1;
+      rest -= column.length + 1;
+    }
+  }
+  if (!ended) problems |= kImportMoreColumns;
+  return problems;
+}
+
+int RunImport(ExchangeBook& book, const ExchangeOptions& options, ExchangeMessages& messages,
+              ImportReport* report) {
+  book.m_nImported = 0;
+  if (options.path[0] == '\0') {
+    messages.Tell("インポートファイルを設定して下さい。", kExchangeStop);
+    return 0;
+  }
+  if (!DelimiterChosen(options, messages)) return 0;
+  FILE* file = fopen(options.path, "rb");
+  if (file == nullptr) {
+    messages.Tell("インポートファイルを開けませんでした！", kExchangeExclamation);
+    return 0;
+  }
+  ExchangeLineReader lines(file);
+  long lineNumber = 0;
+  // The heading is never matched against the columns: it is skipped whole.
+  if (options.heading && lines.Next() >= 0) ++lineNumber;
+  if (!book.LoadBookFile(options.dataDirectory, 0)) {
+    fclose(file);
+    return 0;
+  }
+  int fields[kMaxOrderEntries];
+  for (int i = 0; i < OrderEntries(options); ++i) {
+    fields[i] = FindExchangeField(options, options.order[i]);
+  }
+  int n = 0;
+  bool limitReached = false;
+  for (int length; (length = lines.Next()) >= 0;) {
+    ++lineNumber;
+    if (IsEmptyLine(lines.Text(), length)) continue;
+    if (book.m_nBookCards + n >= kMaxCards) {
+      limitReached = true;
+      if (report == nullptr) break;
+      report->LineProblems(lineNumber, kImportOverCardLimit);
+      continue;
+    }
+    unsigned problems = ReadCardLine(book, n, lines.Text(), length, options, fields);
+    if (lines.Overflowed()) problems |= kImportTextCut;
+    if (report != nullptr && problems != 0) report->LineProblems(lineNumber, problems);
+    ++n;
+  }
+  fclose(file);
+  if (limitReached) messages.Tell(kCardLimitReached, kExchangeInformation);
+  if (report == nullptr && n > 0 && !book.AppendImportedCards(options.dataDirectory, n, messages)) {
+    return 0;
+  }
+  book.m_nImported = n;
+  return 1;
+}
+
+}  // namespace
+
+int ExchangeBook::ImportCards(const ExchangeOptions& options, ExchangeMessages& messages) {
+  return RunImport(*this, options, messages, nullptr);
+}
+
+int ExchangeBook::TryImportCards(const ExchangeOptions& options, ExchangeMessages& messages,
+                                 ImportReport& report) {
+  return RunImport(*this, options, messages, &report);
+}

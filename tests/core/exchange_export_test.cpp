@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/core/exchange_fixture.h"
+
+namespace {
+
+using ExportTest = ExchangeTest;
+
+TEST_F(ExportTest, WritesTheHeadingAndOneLinePerCardInColumnOrder) {
+  PutBook({ExchangeCardLine({"ユーザー", "ﾕｰｻﾞｰ"}),
+           ExchangeCardLine({"山田太郎", "ﾔﾏﾀﾞ", "", "", "", "2", "03-1234"})});
+  Columns({"名前", "", "電話番号1"});
+  std::string book = BookBytes();
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ("名前\t \t電話番号1\r\nユーザー\t\t\r\n山田太郎\t\t03-1234\r\n", ExchangeFile());
+  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_EQ(book, BookBytes());  // the card file is only read
+}
+
+TEST_F(ExportTest, TypesAreDecimalNumbersAndBlanksLeadWithEmptyColumns) {
+  PutBook({ExchangeCardLine({"a", "", "", "", "東京都", "", "", "-3"})});
+  Columns({"", "", "", "住所", "電話番号種別1", "電話番号種別2"}, ',', 0);
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ(",,,東京都,0,-3\r\n", ExchangeFile());
+}
+
+TEST_F(ExportTest, CommaColumnsAreQuotedOnlyWhenABareOneWouldNotReadBack) {
+  // memo: a, quote, b stays bare; a leading quote, a hidden-comma ending and
+  // a comma all need quotes.
+  PutBook({ExchangeCardLine({"a\"b", "\"x", "", "", "東京都,港区", "", "", "", "", "", "", "", "",
+                             "", "", "", "", "ソ\\\\"}),
+           ExchangeCardLine({"a\\,b"})});
+  Columns({"名前", "読み", "住所", "メモ"}, ',', 0);
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ(
+      "a\"b,\"\"\"x\",\"東京都,港区\",ソ\\\\\r\n"
+      "a\\,b,,,\r\n",
+      ExchangeFile());
+}
+
+TEST_F(ExportTest, AFieldCutToEndInABackslashCannotHideTheNextDelimiter) {
+  // 62 letters, an escaped backslash pair and more: the name keeps 63 bytes,
+  // the last a lone backslash.
+  std::string longName = std::string(62, 'a') + "\\\\bcd";
+  PutBook({ExchangeCardLine({longName, "r"})});
+  Columns({"名前", "読み"}, '\t', 0);
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ(std::string(62, 'a') + "\\ \tr\r\n", ExchangeFile());
+  Columns({"名前", "読み"}, ',', 0);
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ("\"" + std::string(62, 'a') + "\\\",r\r\n", ExchangeFile());
+}
+
+TEST_F(ExportTest, ABookWithoutCardsWritesOnlyTheHeadingOrNothing) {
+  PutBook({"short line"});
+  Columns({"名前", "メモ"}, ',');
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ("名前,メモ\r\n", ExchangeFile());
+  Columns({"名前", "メモ"}, ',', 0);
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ("", ExchangeFile());
+}
+
+TEST_F(ExportTest, FailuresTellTheirMessageAndWriteNothing) {
+  Columns({"名前"});
+  EXPECT_EQ(0, Export());  // no card file: no message of its own
+  EXPECT_TRUE(messages_.told.empty());
+
+  PutBookOf(2);
+  options_.path[0] = '\0';
+  EXPECT_EQ(0, Export());
+  UseFile("missing/folder.txt");
+  EXPECT_EQ(0, Export());
+  ASSERT_EQ(2u, messages_.told.size());
+  EXPECT_EQ("エクスポートファイルを設定して下さい。", messages_.told[0].first);
+  EXPECT_EQ(kExchangeStop, messages_.told[0].second);
+  EXPECT_EQ("エクスポートファイルを作成できませんでした！", messages_.told[1].first);
+  EXPECT_EQ(kExchangeExclamation, messages_.told[1].second);
+}
+
+TEST_F(ExportTest, NoChosenDelimiterIsRefusedBeforeTheFileIsEmptied) {
+  PutBookOf(2);
+  Columns({"名前"});
+  PutExchangeFile("keep me");
+  options_.delimiter = 0;
+  EXPECT_EQ(0, Export());
+  EXPECT_EQ("keep me", ExchangeFile());
+  ASSERT_EQ(1u, messages_.told.size());
+  EXPECT_EQ(kExchangeStop, messages_.told[0].second);
+}
+
+TEST_F(ExportTest, ColumnsNameFieldsByTheFieldListsExactText) {
+  PutBook({ExchangeCardLine({"n", "r", "g"})});
+  Columns({"名前", "読み"}, '\t', 0);
+  strcpy(options_.fields[0], "氏名");  // a heading of another wording
+  strcpy(options_.order[0], "氏名");
+  strcpy(options_.fields[1], "氏名");  // only the first equal text counts
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ("n\t\r\n", ExchangeFile());  // 読み is no longer in the list
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cards/card_line.h"
+#include "cards/safe_file.h"
+#include "tests/core/exchange_fixture.h"
+
+namespace {
+
+const char kLimitText[] = "登録可能最大件数を超えました。\n残りはインポートされません。";
+
+class ImportTest : public ExchangeTest {
+ protected:
+  std::string Lines(int count) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i) bytes += "n" + std::to_string(i) + "\r\n";
+    return bytes;
+  }
+};
+
+TEST_F(ImportTest, AppendsOneCardLinePerLineAfterTheBook) {
+  PutBookOf(1);
+  std::string before = BookBytes();
+  Columns({"名前", "", "電話番号種別1", "電話番号1"});
+  PutExchangeFile("heading, whatever it says\r\n山田\tskipped\t 2\t03-1234\r\n鈴木\t\tx\t090\n");
+  ASSERT_EQ(1, Import());
+  EXPECT_EQ(2, book_.m_nImported);
+  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_EQ(before + ExchangeCardLine({"山田", "", "", "", "", "2", "03-1234"}) + "\r\n" +
+                ExchangeCardLine({"鈴木", "", "", "", "", "0", "090"}) + "\r\n",
+            BookBytes());
+}
+
+TEST_F(ImportTest, TheHeadingLineIsSkippedEvenWhenItHoldsACard) {
+  PutBookOf(1);
+  Columns({"名前", "読み"});
+  PutExchangeFile("山田\tﾔﾏﾀﾞ\r\n鈴木\tｽｽﾞｷ\r\n");
+  ASSERT_EQ(1, Import());
+  Reload();
+  ASSERT_EQ(2, book_.m_nBookCards);
+  EXPECT_EQ("鈴木", Field(1, kExName));
+  options_.heading = 0;
+  ASSERT_EQ(1, Import());
+  Reload();
+  ASSERT_EQ(4, book_.m_nBookCards);
+  EXPECT_EQ("山田", Field(2, kExName));
+}
+
+TEST_F(ImportTest, AnExportReadsBackWithTheLastColumnWithoutItsLineEnd) {
+  PutBook({ExchangeCardLine({"山田", "ﾔﾏﾀﾞ"}), ExchangeCardLine({"鈴木", "ｽｽﾞｷ"})});
+  Columns({"名前", "読み"}, ',');
+  ASSERT_EQ(1, Export());
+  PutBookOf(1);
+  ASSERT_EQ(1, Import());
+  Reload();
+  ASSERT_EQ(3, book_.m_nBookCards);
+  EXPECT_EQ("ﾔﾏﾀﾞ", Field(1, kExReading));
+  EXPECT_EQ("ｽｽﾞｷ", Field(2, kExReading));
+}
+
+TEST_F(ImportTest, ShortLinesLeaveFieldsEmptyAndExtraColumnsAreDropped) {
+  PutBookOf(1);
+  Columns({"名前", "読み", "メモ"}, ',', 0);
+  PutExchangeFile("a\r\nb,c,d,e,f\r\n");
+  ASSERT_EQ(1, Import());
+  Reload();
+  ASSERT_EQ(3, book_.m_nBookCards);
+  EXPECT_EQ("a", Field(1, kExName));
+  EXPECT_EQ("", Field(1, kExReading));
+  EXPECT_EQ("c", Field(2, kExReading));
+  EXPECT_EQ("d", Field(2, kExMemo));
+}
+
+TEST_F(ImportTest, QuotedColumnsAsSpreadsheetsWriteThem) {
+  PutBookOf(1);
+  Columns({"名前", "住所", "郵便番号"}, ',', 0);
+  PutExchangeFile(
+      "\"a\",b\r\n"
+      "\"a,b\",\"c\"\r\n"
+      "x,\"Anytown, WW\",08123\r\n"
+      "\"\",\"say \"\"hi\"\"\",\"open\r\n"
+      "\"q\"r,\\\"s\r\n");
+  ASSERT_EQ(1, Import());
+  Reload();
+  ASSERT_EQ(6, book_.m_nBookCards);
+  EXPECT_EQ("a", Field(1, kExName));
+  EXPECT_EQ("b", Field(1, kExAddress));
+  EXPECT_EQ("a,b", Field(2, kExName));
+  EXPECT_EQ("c", Field(2, kExAddress));
+  EXPECT_EQ("Anytown, WW", Field(3, kExAddress));
+  EXPECT_EQ("08123", Field(3, kExPostalCode));
+  EXPECT_EQ("", Field(4, kExName));  // an empty quoted column
+  EXPECT_EQ("say \"hi\"", Field(4, kExAddress));
+  EXPECT_EQ("\"open", Field(4, kExPostalCode));  // never closed: taken bare
+  EXPECT_EQ("qr", Field(5, kExName));
+  EXPECT_EQ("\\\"s", Field(5, kExAddress));
+}
+
+TEST_F(ImportTest, ALongTextIsCutAtACharacterBoundary) {
+  PutBookOf(1);
+  Columns({"名前", "郵便番号"}, '\t', 0);
+  // 62 letters and a two-byte character: 64 bytes for a 63-byte name.
+  PutExchangeFile(std::string(62, 'a') + "あ\t〒1234567890123\r\n");
+  ASSERT_EQ(1, Import());
+  Reload();
+  EXPECT_EQ(std::string(62, 'a'), Field(1, kExName));
+  EXPECT_EQ("〒1234567890123", Field(1, kExPostalCode));  // exactly 15 bytes
+  EXPECT_EQ(2, book_.m_nBookCards);
+}
+
+TEST_F(ImportTest, EveryLineOfTheFileIsOneCardAndEmptyLinesNone) {
+  PutBookOf(1);
+  Columns({"名前", "メモ"}, '\t', 0);
+  std::string longMemo(kLineBufferSize + 500, 'm');
+  PutExchangeFile("a\tx\r\n\r\n\nb\t" + longMemo + "\r\nc\t\r\n\r\n");
+  ASSERT_EQ(1, Import());
+  EXPECT_EQ(3, book_.m_nImported);
+  Reload();
+  ASSERT_EQ(4, book_.m_nBookCards);
+  EXPECT_EQ("b", Field(2, kExName));
+  EXPECT_EQ(std::string(511, 'm'), Field(2, kExMemo));
+  EXPECT_EQ("c", Field(3, kExName));
+}
+
+TEST_F(ImportTest, StopsAtFiveHundredCardsWithTheLimitMessage) {
+  PutBookOf(490);
+  Columns({"名前"}, '\t', 0);
+  PutExchangeFile(Lines(20));
+  ASSERT_EQ(1, Import());
+  EXPECT_EQ(10, book_.m_nImported);
+  ASSERT_EQ(1u, messages_.told.size());
+  EXPECT_EQ(kLimitText, messages_.told[0].first);
+  EXPECT_EQ(kExchangeInformation, messages_.told[0].second);
+  Reload();
+  ASSERT_EQ(500, book_.m_nBookCards);
+  EXPECT_EQ("n9", Field(499, kExName));
+
+  // Full: nothing is added, and the message only when a line remains.
+  messages_.told.clear();
+  ASSERT_EQ(1, Import());
+  EXPECT_EQ(0, book_.m_nImported);
+  EXPECT_EQ(1u, messages_.told.size());
+  options_.heading = 1;
+  PutExchangeFile("heading only\r\n\r\n");
+  messages_.told.clear();
+  ASSERT_EQ(1, Import());
+  EXPECT_TRUE(messages_.told.empty());
+}
+
+TEST_F(ImportTest, FillingTheBookExactlyNeedsNoMessage) {
+  PutBookOf(490);
+  Columns({"名前"}, '\t', 0);
+  PutExchangeFile(Lines(10));
+  ASSERT_EQ(1, Import());
+  EXPECT_EQ(10, book_.m_nImported);
+  EXPECT_TRUE(messages_.told.empty());
+}
+
+TEST_F(ImportTest, FailuresTellTheirMessageAndLeaveTheBookAsItWas) {
+  Columns({"名前"});
+  PutExchangeFile("h\r\na\r\n");
+  EXPECT_EQ(0, Import());  // no card file: no message of its own
+  EXPECT_TRUE(messages_.told.empty());
+
+  PutBookOf(3);
+  std::string before = BookBytes();
+  options_.path[0] = '\0';
+  EXPECT_EQ(0, Import());
+  UseFile("missing.txt");
+  EXPECT_EQ(0, Import());
+  UseFile("exchange.txt");
+  options_.delimiter = 0;
+  EXPECT_EQ(0, Import());
+  ASSERT_EQ(3u, messages_.told.size());
+  EXPECT_EQ("インポートファイルを設定して下さい。", messages_.told[0].first);
+  EXPECT_EQ(kExchangeStop, messages_.told[0].second);
+  EXPECT_EQ("インポートファイルを開けませんでした！", messages_.told[1].first);
+  EXPECT_EQ(kExchangeExclamation, messages_.told[1].second);
+  EXPECT_EQ(kExchangeStop, messages_.told[2].second);
+  EXPECT_EQ(before, BookBytes());
+}
+
+TEST_F(ImportTest, AFailedAppendLeavesTheBookWhole) {
+  PutBookOf(3);
+  std::string before = BookBytes();
+  Columns({"名前"});
+  PutExchangeFile("h\r\n" + Lines(50));
+  for (long budget : {0L, 10L, static_cast<long>(before.size()) + 100}) {
+    SafeFileWriter::FailAfterBytesForTesting(budget);
+    messages_.told.clear();
+    EXPECT_EQ(0, Import());
+    EXPECT_EQ(0, book_.m_nImported);
+    EXPECT_EQ(before, BookBytes());
+    ASSERT_EQ(1u, messages_.told.size());
+    EXPECT_EQ(kExchangeStop, messages_.told[0].second);
+  }
+}
+
+TEST_F(ImportTest, ABookWithoutItsLastLineEndKeepsEveryCard) {
+  WriteBytes(BookPath(), std::string(kBookHeading) + "\r\n" + ExchangeCardLine({"own"}));
+  Columns({"名前"}, '\t', 0);
+  PutExchangeFile("new\r\n");
+  ASSERT_EQ(1, Import());
+  Reload();
+  ASSERT_EQ(2, book_.m_nBookCards);
+  EXPECT_EQ("own", Field(0, kExName));
+  EXPECT_EQ("new", Field(1, kExName));
+}
+
+class RecordedProblems : public ImportReport {
+ public:
+  void LineProblems(long lineNumber, unsigned problems) override {
+    seen += std::to_string(lineNumber) + ":" + std::to_string(problems) + " ";
+  }
+  std::string seen;
+};
+
+TEST_F(ImportTest, ATrialImportReportsEachLinesProblemsAndWritesNothing) {
+  PutBookOf(495);
+  std::string before = BookBytes();
+  Columns({"名前", "郵便番号"}, ',');
+  PutExchangeFile(
+      "h\r\nok,1\r\nshort\r\n\r\nlong,12345678901234567\r\na,b,c\r\nlast,1\r\nover\r\n");
+  RecordedProblems report;
+  ASSERT_EQ(1, book_.TryImportCards(options_, messages_, report));
+  EXPECT_EQ(5, book_.m_nImported);
+  EXPECT_EQ("3:4 5:1 6:2 8:8 ", report.seen);
+  EXPECT_EQ(before, BookBytes());
+  EXPECT_EQ(1u, messages_.told.size());  // the limit, as the import would tell it
+}
+
+}  // namespace
