@@ -11,6 +11,8 @@
 #include "exchange/option_dlg.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
+#include "groups/group_change_dlg.h"
+#include "groups/group_edit_dlg.h"
 #include "groups/group_list.h"
 #include "sdk/tool_base.h"
 
@@ -68,6 +70,8 @@ class CCardBookTool : public CToolBase {
   int StoreEditedCard(HTREEITEM old, HTREEITEM* replaced = nullptr);
 
   COptionDlg m_optionDlg;
+  CGroupEditDlg m_groupEditDlg{this};
+  CGroupChangeDlg m_groupChangeDlg{this};
   char m_szCreatedInfo[64];
   char m_szModifiedInfo[64];
   char m_szCountInfo[64];
@@ -129,6 +133,8 @@ class CCardBookTool : public CToolBase {
   void OnCancelEdit();
   void OnSortByName();
   void OnSortByGroup();
+  void OnGroupEdit();
+  void OnGroupChange();
   void OnPhoneType1() { OnPhoneTypeClick(0); }
   void OnPhoneType2() { OnPhoneTypeClick(1); }
   void OnPhoneType3() { OnPhoneTypeClick(2); }
@@ -161,6 +167,8 @@ class CCardBookTool : public CToolBase {
   void TrimField(int id, char* field, int size);
   void SetEditButtons(bool edit, bool remove, bool save, bool cancel);
   void SortBy(int mode, int buttonId);
+  // The tree built again in the current mode, the root selected.
+  void RebuildTreeAtRoot();
   void SetRootText();
 
   CWnd m_controlWindows[kPanelControls];  // what m_pControls point at

@@ -1,0 +1,17 @@
+// Resource numbers of the two group dialogs.
+#pragma once
+
+#define IDD_GROUP_EDIT 246
+#define IDC_GROUP_NAME 1043
+#define IDC_GROUP_LIST 1042
+#define IDC_GROUP_ADD 1044
+#define IDC_GROUP_CHANGE_NAME 1045
+#define IDC_GROUP_DELETE 1056
+#define IDC_GROUP_UP 1046
+#define IDC_GROUP_DOWN 1047
+#define IDC_GROUP_REGISTER 1048
+
+#define IDD_GROUP_CHANGE 247
+#define IDC_CHANGE_BEFORE 1061
+#define IDC_CHANGE_AFTER 1101
+#define IDC_CHANGE_CONVERT 1102
