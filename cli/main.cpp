@@ -10,6 +10,9 @@
 
 #include "cards/book_paths.h"
 #include "cards/card_file.h"
+#include "cli/exchange_request.h"
+#include "cli/export_command.h"
+#include "cli/import_command.h"
 #include "cli/input.h"
 #include "cli/output.h"
 #include "cli/search_command.h"
@@ -20,6 +23,9 @@ namespace {
 const char kUsage[] =
     "usage: quillbook [--data DIR] [--cp932] COMMAND\n"
     "       quillbook [--data DIR] [--cp932] search [--phone] [--every-line] TEXT\n"
+    "       quillbook [--data DIR] export --columns LIST [--comma] [--no-heading] FILE\n"
+    "       quillbook [--data DIR] import --columns LIST [--comma] [--no-heading]\n"
+    "                 [--dry-run] [--force] FILE\n"
     "\n"
     "Reads the address book in DIR/Quillbook (Quillbook.dat and Group.dat).\n"
     "\n"
@@ -30,6 +36,12 @@ const char kUsage[] =
     "  search   the host's search for TEXT (UTF-8): for each matching card\n"
     "           NAME (READING) [ GROUP ] : \"FIELD\", FIELD being the first\n"
     "           field that holds one of TEXT's blank-separated words\n"
+    "  export   writes each card of the card file as one line of FILE (- for\n"
+    "           standard output), in code page 932 with CR LF line ends, as the\n"
+    "           settings screen does\n"
+    "  import   appends one card for each line of FILE to the card file, as the\n"
+    "           settings screen does, and prints how many it added; refused\n"
+    "           while a panel holds the book\n"
     "\n"
     "options (before or after the command):\n"
     "  --data DIR  the host's data directory, the folder that holds Quillbook;\n"
@@ -44,7 +56,21 @@ const char kUsage[] =
     "                and the three numbers, full-width digits narrowed and\n"
     "                - ( ) P left out\n"
     "  --every-line  one line for each card, empty when it does not match\n"
-    "  --            what follows is TEXT, even when it begins with -\n";
+    "  --            what follows is TEXT, even when it begins with -\n"
+    "\n"
+    "export and import options:\n"
+    "  --columns LIST  the file's columns in order, by the names of the card\n"
+    "                  file's heading (名前, 読み, 電話番号1, ...), comma-separated;\n"
+    "                  an empty name is a blank column: --columns 名前,,電話番号1\n"
+    "  --comma         comma-separated, quoted where needed (default: tabs)\n"
+    "  --no-heading    no heading line (default: the export writes one, the\n"
+    "                  import skips the first line)\n"
+    "  --dry-run       import nothing; report how many cards would be added and\n"
+    "                  each line's problems\n"
+    "  --force         import although the mark of a running panel is there (left\n"
+    "                  by a panel that crashed)\n"
+    "\n"
+    "exit status: 0 done, 1 failed (with its message), 2 bad arguments\n";
 
 class SystemClock : public TimeSource {
  public:
@@ -137,13 +163,18 @@ int main(int argc, char** argv) {
   bool phone = false;
   bool everyLine = false;
   bool optionsEnded = false;
+  ExchangeRequest exchange;
+  bool exchangeOption = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
-    if (optionsEnded || arg[0] != '-') {
+    if (optionsEnded || arg[0] != '-' || strcmp(arg, "-") == 0) {
       if (command == nullptr) {
         command = arg;
       } else if (strcmp(command, "search") == 0 && searchText == nullptr) {
         searchText = arg;
+      } else if ((strcmp(command, "export") == 0 || strcmp(command, "import") == 0) &&
+                 exchange.file == nullptr) {
+        exchange.file = arg;
       } else {
         return Usage((std::string("unexpected argument ") + arg).c_str());
       }
@@ -165,6 +196,21 @@ int main(int argc, char** argv) {
       phone = true;
     } else if (strcmp(arg, "--every-line") == 0) {
       everyLine = true;
+    } else if (strcmp(arg, "--columns") == 0) {
+      if (i + 1 >= argc) return Usage("--columns needs a LIST");
+      exchange.columns = argv[++i];
+      exchangeOption = true;
+    } else if (strncmp(arg, "--columns=", 10) == 0) {
+      exchange.columns = arg + 10;
+      exchangeOption = true;
+    } else if (strcmp(arg, "--comma") == 0) {
+      exchange.comma = exchangeOption = true;
+    } else if (strcmp(arg, "--no-heading") == 0) {
+      exchange.noHeading = exchangeOption = true;
+    } else if (strcmp(arg, "--dry-run") == 0) {
+      exchange.dryRun = exchangeOption = true;
+    } else if (strcmp(arg, "--force") == 0) {
+      exchange.force = exchangeOption = true;
     } else {
       return Usage((std::string("unknown option ") + arg).c_str());
     }
@@ -173,7 +219,15 @@ int main(int argc, char** argv) {
   if ((phone || everyLine) && strcmp(command, "search") != 0) {
     return Usage("--phone and --every-line belong to search");
   }
+  bool exchanging = strcmp(command, "export") == 0 || strcmp(command, "import") == 0;
+  if (exchangeOption && !exchanging) {
+    return Usage(
+        "--columns, --comma, --no-heading, --dry-run and --force belong to export and "
+        "import");
+  }
   if (!haveData) dataDirectory = DefaultDataDirectory();
+  if (strcmp(command, "export") == 0) return ExportCommand(dataDirectory.c_str(), exchange, raw);
+  if (strcmp(command, "import") == 0) return ImportCommand(dataDirectory.c_str(), exchange, raw);
   Output out(raw);
   if (strcmp(command, "list") == 0) return ListCards(dataDirectory.c_str(), out);
   if (strcmp(command, "groups") == 0) return ListGroups(dataDirectory.c_str(), out);

@@ -45,10 +45,10 @@ class Cp932ToUtf8 {
 void Output::Write(const char* cp932, size_t length) {
   static Cp932ToUtf8 converter;
   if (raw_ || !converter.Ready()) {
-    fwrite(cp932, 1, length, stdout);
+    fwrite(cp932, 1, length, stream_);
     return;
   }
-  converter.Convert(cp932, length, stdout);
+  converter.Convert(cp932, length, stream_);
 }
 
 void Output::Write(const char* cp932) { Write(cp932, strlen(cp932)); }

@@ -3,13 +3,15 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdio.h>
 
 class Output {
  public:
-  explicit Output(bool raw) : raw_(raw) {}
+  explicit Output(bool raw, FILE* stream = stdout) : raw_(raw), stream_(stream) {}
   void Write(const char* cp932, size_t length);
   void Write(const char* cp932);
 
  private:
   bool raw_;
+  FILE* stream_;
 };

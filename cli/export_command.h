@@ -1,0 +1,8 @@
+// quillbook export: the settings screen's export from the shell.
+#pragma once
+
+#include "cli/exchange_request.h"
+
+// Writes the cards of the saved card file to request.file (standard output
+// for "-") exactly as the settings screen would. Returns the exit status.
+int ExportCommand(const char* dataDirectory, const ExchangeRequest& request, bool raw);

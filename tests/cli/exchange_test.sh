@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# quillbook export and import from the shell, on card files and exchange
+# files written byte for byte here.
+set -u
+quillbook="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() {  # name expected actual
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $1"
+    echo "  expected: $(printf '%s' "$2" | od -c | head -20)"
+    echo "  actual:   $(printf '%s' "$3" | od -c | head -20)"
+  fi
+}
+
+to_cp932() { iconv -f UTF-8 -t CP932; }
+from_cp932() { iconv -f CP932 -t UTF-8; }
+# od of a file, so that CRs and missing line ends show.
+bytes() { od -An -c "$@"; }
+
+heading='名前\t読み\tｸﾞﾙｰﾌﾟ\t郵便番号\t住所\t電話番号種別1\t電話番号1\t電話番号種別2\t電話番号2\t電話番号種別3\t電話番号3\tメール種別1\tメール1\tメール種別2\tメール2\tメール種別3\tメール3\tメモ\t作成日\t最終更新日\t更新回数'
+card() {  # name reading address phone-type phone memo
+  printf '%s\t%s\t\t\t%s\t%s\t%s\t0\t\t0\t\t0\t\t0\t\t0\t\t%s\t2020/1/1  00:00\t2020/1/1  00:00\t1\r\n' "$@"
+}
+book() {  # folder, then the card lines on standard input
+  mkdir -p "$1/Quillbook"
+  { printf "$heading\r\n"; cat; } | to_cp932 > "$1/Quillbook/Quillbook.dat"
+}
+names() {  # the names of a book's cards, one a line
+  "$quillbook" --data "$1" list | cut -f 2
+}
+
+data="$work/data"
+{
+  card ユーザー ﾕｰｻﾞｰ '' 0 '' ''
+  card 山田太郎 ﾔﾏﾀﾞ '東京都,港区' 2 03-1234 'a"b'
+} | book "$data"
+before=$(bytes "$data/Quillbook/Quillbook.dat")
+
+"$quillbook" --data "$data" export --columns 名前,,電話番号1 "$work/out.txt"
+check "export exits 0" 0 $?
+check "export writes the heading and a line per card" \
+  "$(printf '名前\t \t電話番号1\r\nユーザー\t\t\r\n山田太郎\t\t03-1234\r\n' | to_cp932 | bytes)" \
+  "$(bytes "$work/out.txt")"
+check "- is standard output, with the same bytes" "$(bytes "$work/out.txt")" \
+  "$("$quillbook" export --data "$data" --columns 名前,,電話番号1 - | bytes)"
+check "export leaves the card file as it was" "$before" "$(bytes "$data/Quillbook/Quillbook.dat")"
+check "a type column is a number; commas quoted, a lone quote bare" \
+  "$(printf ' , , ,住所,電話番号種別1,メモ\r\n,,,,0,\r\n,,,"東京都,港区",2,a"b\r\n' | to_cp932 | bytes)" \
+  "$("$quillbook" --data "$data" export --comma --columns ,,,住所,電話番号種別1,メモ - | bytes)"
+check "--no-heading writes the cards alone" "$(printf 'ﾕｰｻﾞｰ\r\nﾔﾏﾀﾞ\r\n' | to_cp932 | bytes)" \
+  "$("$quillbook" --data "$data" export --no-heading --columns 読み - | bytes)"
+
+empty="$work/empty"
+book "$empty" </dev/null
+check "a book without cards exports its heading line" "$(printf '名前,メモ\r\n' | to_cp932 | bytes)" \
+  "$("$quillbook" --data "$empty" export --comma --columns 名前,メモ - | bytes)"
+check "or nothing without one" "" \
+  "$("$quillbook" --data "$empty" export --no-heading --columns 名前 - | bytes)"
+
+# Import: the heading line is skipped even when it holds a card; an empty
+# line is none; a short line leaves fields empty; quoted columns as
+# spreadsheets write them.
+printf '佐藤,ｻﾄｳ\r\n"Anytown, WW",x,y\r\n\r\n鈴木\r\n"a",b\r\n' | to_cp932 > "$work/in.csv"
+out=$("$quillbook" --data "$empty" import --comma --columns 住所,読み "$work/in.csv")
+check "import exits 0" 0 $?
+check "and says how many cards it added" "3 cards added" "$out"
+# They have no name, which the loading gives them.
+check "the cards are appended in file order" \
+  "$(printf '0\t（名前なし）\tx\t\t\tAnytown, WW\n1\t（名前なし）\t\t\t\t鈴木\n2\t（名前なし）\tb\t\t\ta')" \
+  "$("$quillbook" --data "$empty" list | cut -f 1-6)"
+
+# A round trip through each format gives back every field.
+round="$work/round"
+book "$round" </dev/null
+for delimiter in '' --comma; do
+  "$quillbook" --data "$data" export $delimiter --columns 名前,読み,住所,電話番号種別1,電話番号1,メモ \
+    "$work/round.txt"
+  book "$round" </dev/null
+  "$quillbook" --data "$round" import $delimiter --columns 名前,読み,住所,電話番号種別1,電話番号1,メモ \
+    "$work/round.txt" >/dev/null
+  check "a round trip ${delimiter:-with tabs} keeps every field" \
+    "$("$quillbook" --data "$data" list | cut -f 2-8,19)" \
+    "$("$quillbook" --data "$round" list | cut -f 2-8,19)"
+done
+
+# The 500-card limit.
+full="$work/full"
+for i in $(seq 1 490); do card "c$i" '' '' 0 '' ''; done | book "$full"
+for i in $(seq 1 20); do printf 'n%d\r\n' "$i"; done > "$work/twenty.txt"
+out=$("$quillbook" --data "$full" import --no-heading --columns 名前 "$work/twenty.txt")
+check "490 and 20 import 10 with the limit message" \
+  "$(printf '登録可能最大件数を超えました。\n残りはインポートされません。\n10 cards added')" "$out"
+check "the book then holds 500 cards, the tenth line last" "500 n10" \
+  "$(names "$full" | wc -l) $(names "$full" | tail -1)"
+out=$("$quillbook" --data "$full" import --no-heading --columns 名前 "$work/twenty.txt")
+check "a full book imports nothing and says why" \
+  "$(printf '登録可能最大件数を超えました。\n残りはインポートされません。\n0 cards added')" "$out"
+check "and is unchanged" 500 "$(names "$full" | wc -l)"
+
+# A trial run reports and writes nothing.
+for i in $(seq 1 496); do card "c$i" '' '' 0 '' ''; done | book "$full"
+before=$(bytes "$full/Quillbook/Quillbook.dat")
+printf 'h\r\nok,1\r\nshort\r\nlong,12345678901234567\r\na,b,c\r\nover\r\n' > "$work/trial.csv"
+out=$("$quillbook" --data "$full" import --dry-run --comma --columns 名前,郵便番号 "$work/trial.csv")
+check "--dry-run names each line's problem and the count" \
+  "$(printf '%s\n' 'line 3: fewer columns than the list, the rest left empty' \
+    'line 4: a text cut at its field'"'"'s width' \
+    'line 5: more columns than the list, the rest dropped' \
+    'line 6: not imported: the book would hold 500 cards' \
+    '登録可能最大件数を超えました。' '残りはインポートされません。' '4 cards would be added')" "$out"
+check "--dry-run leaves the card file as it was" "$before" "$(bytes "$full/Quillbook/Quillbook.dat")"
+
+# A running panel's mark stops an import, not a trial or a forced one.
+touch "$empty/Quillbook/Quillbook.lock"
+before=$(bytes "$empty/Quillbook/Quillbook.dat")
+message=$("$quillbook" --data "$empty" import --columns 名前 "$work/in.csv" 2>&1)
+check "an import beside a running panel exits 1" 1 $?
+check "and says why" 1 "$(grep -c 'open in a panel' <<<"$message")"
+check "and adds nothing" "$before" "$(bytes "$empty/Quillbook/Quillbook.dat")"
+"$quillbook" --data "$empty" import --dry-run --columns 名前 "$work/in.csv" >/dev/null
+check "a trial run is not stopped" 0 $?
+"$quillbook" --data "$empty" import --force --columns 名前 "$work/in.csv" >/dev/null
+check "--force overrides the mark" "0 3" "$? $("$quillbook" --data "$empty" list | tail -n +4 | wc -l)"
+rm "$empty/Quillbook/Quillbook.lock"
+
+# Failures exit 1 with their message, bad arguments 2.
+message=$("$quillbook" --data "$data" import --columns 名前 "$work/none.txt" 2>&1)
+check "a missing import file exits 1" 1 $?
+check "with both messages" \
+  "$(printf 'quillbook: インポートファイルを開けませんでした！\nquillbook: アドレス帳インポートできませんでした。')" \
+  "$message"
+message=$("$quillbook" --data "$data" export --columns 名前 "$work/no/such/dir.txt" 2>&1)
+check "an export file that cannot be made exits 1" "1 2" "$? $(wc -l <<<"$message")"
+message=$("$quillbook" --data "$work/nobook" export --columns 名前 - 2>&1)
+check "a missing card file exits 1" 1 $?
+check "and names it" 1 "$(grep -c 'nobook/Quillbook/Quillbook.dat' <<<"$message")"
+for args in "export --columns 氏名 -" "export --columns 名前,名前 -" "export --columns ,, -" \
+  "export -" "export --columns 名前" "import --columns 名前 -" "export --dry-run --columns 名前 -" \
+  "list --comma" "export --columns 名前 a b"; do
+  # shellcheck disable=SC2086
+  "$quillbook" --data "$data" $args >/dev/null 2>&1
+  check "bad arguments exit 2: $args" 2 $?
+done
+message=$("$quillbook" --data "$data" export --columns ,, - 2>&1)
+check "only blank columns is refused as the screen refuses it" \
+  "quillbook: エクスポートする項目がリストに設定されていません！" "$message"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
