@@ -61,6 +61,9 @@ BOOL COptionDlg::OnInitDialog() {
   m_bExport = 1;
   m_iconMode.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(m_hIconExport));
 
+  // The procedures take at most this much of the path; a longer one would
+  // be cut and name another file.
+  m_editFile.SendMessage(EM_SETLIMITTEXT, sizeof m_options.path - 1);
   m_checkHeading.SendMessage(BM_SETCHECK, BST_CHECKED);
   m_comboDelimiter.ResetContent();
   m_comboDelimiter.AddString(kDelimiterTab);
