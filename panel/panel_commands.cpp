@@ -41,7 +41,8 @@ void CCardBookTool::SetRootText() {
   ::SendMessageA(Item(IDC_TREE), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-int CCardBookTool::StoreEditedCard(HTREEITEM old) {
+int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
+  if (replaced != nullptr) *replaced = nullptr;
   char idText[64] = {};
   GetDlgItemTextA(m_hWnd, IDC_CARD_ID, idText, sizeof idText);
   int id = ParseIdText(idText);
@@ -54,6 +55,7 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old) {
     KeepLineFormat(m_newCard);
     // An overwritten card goes with its item, so that table and tree agree.
     if (m_table.IsUsed(id)) {
+      if (replaced != nullptr) *replaced = reinterpret_cast<HTREEITEM>(target.treeItem);
       TreeView_DeleteItem(tree, reinterpret_cast<HTREEITEM>(target.treeItem));
       --m_table.m_nCardCount;
     }
@@ -77,7 +79,10 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old) {
     ++target.modifyCount;
   } else {
     bool overwrite = m_table.IsUsed(id);
-    if (overwrite) TreeView_DeleteItem(tree, reinterpret_cast<HTREEITEM>(target.treeItem));
+    if (overwrite) {
+      if (replaced != nullptr) *replaced = reinterpret_cast<HTREEITEM>(target.treeItem);
+      TreeView_DeleteItem(tree, reinterpret_cast<HTREEITEM>(target.treeItem));
+    }
     ReadForm(target);
     KeepLineFormat(target);
     InsertCardItem(mode, id);
@@ -172,6 +177,7 @@ void CCardBookTool::OnCancelEdit() {
 void CCardBookTool::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
   *result = FALSE;
   HTREEITEM old = reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.hItem;
+  HTREEITEM wanted = reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem;
   if (m_bEditing == 1) {
     int answer =
         AskOrTell("カードの編集中です。\n保存しますか？", MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -185,7 +191,15 @@ void CCardBookTool::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
         return;
       }
       LeaveEditMode();
-      StoreEditedCard(old);
+      HTREEITEM replaced = nullptr;
+      int id = StoreEditedCard(old, &replaced);
+      // The store has deleted the item being left, which the tree control
+      // still holds as its selection: this change is called off and made
+      // anew, to the stored card if its slot was the one the user clicked.
+      if (wanted == replaced) wanted = reinterpret_cast<HTREEITEM>(m_table.m_cards[id].treeItem);
+      *result = TRUE;
+      TreeView_SelectItem(Item(IDC_TREE), wanted);
+      return;
     } else {
       LeaveEditMode();
     }

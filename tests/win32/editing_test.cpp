@@ -1,62 +1,11 @@
-#include <gtest/gtest.h>
-#include <windows.h>
-// after windows.h, which it needs
-#include <commctrl.h>
+// Checking and storing the card in the form.
+#include "tests/win32/editing_fixture.h"
 
-#include <string>
-
-#include "cards/card_file.h"
-#include "panel/panel_ids.h"
-#include "tests/win32/message_box.h"
-#include "tests/win32/panel_view.h"
-#include "tests/win32/test_host.h"
+CardTable EditingPanel::table_;
 
 namespace {
 
-class FixedNow : public TimeSource {
- public:
-  int NowField(int) override { return 1; }
-};
-
-class Editing : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string folder = host_.services.BookFile("");
-    folder.pop_back();
-    WriteBook(folder,
-              {CardLine("山田 太郎", "ﾔﾏﾀﾞ", "", "03-1234-5678", "taro@example.jp"),
-               CardLine("加藤", "ｶﾄｳ"), CardLine("佐藤", "ｻﾄｳ")},
-              {"友人"});
-    panel_ = host_.OpenPanel();
-    ASSERT_NE(nullptr, panel_);
-    tree_ = Control(panel_, IDC_TREE);
-    thread_ = GetWindowThreadProcessId(panel_, nullptr);
-  }
-  void Click(int id) {
-    PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Control(panel_, id)));
-  }
-  // The form is editable: the group is chosen in the combo, not shown as text.
-  bool Editable() { return IsWindowVisible(Control(panel_, IDC_GROUP_COMBO)) != FALSE; }
-  void Settle() {
-    host_.WaitFor([] { return false; }, 200);
-  }
-  void Type(int id, const char* text) { SetDlgItemTextA(panel_, id, text); }
-  // Closes the panel, which saves, and loads what it wrote.
-  CardTable& Saved() {
-    host_.ClosePanel();
-    FixedNow now;
-    LoadCardFile(host_.services.BookFile("Quillbook.dat").c_str(), table_, now);
-    return table_;
-  }
-
-  TestHost host_;
-  HWND panel_ = nullptr;
-  HWND tree_ = nullptr;
-  DWORD thread_ = 0;
-  static CardTable table_;
-};
-CardTable Editing::table_;
+using Editing = EditingPanel;
 
 TEST_F(Editing, ANewCardIsStoredUnderAFreeIdAfterTheQuestion) {
   Click(IDC_NEW_CARD);
@@ -162,6 +111,172 @@ TEST_F(Editing, DeletingACardFreesItsSlot) {
   CardTable& saved = Saved();
   EXPECT_EQ(2, saved.m_nCardCount);
   EXPECT_STREQ("佐藤", saved.m_cards[1].name);
+}
+
+TEST_F(Editing, ChecksRunInOrderAndFocusTheFieldConcerned) {
+  EditCard("加藤");
+  Type(IDC_CARD_ID, "abc");
+  Type(IDC_NAME, "");
+  Type(IDC_READING, "かとう");
+  Type(IDC_PHONE2, "03-x");
+  Type(IDC_MAIL3, "no-at-sign.jp");
+  EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText));
+  Type(IDC_CARD_ID, " 1 ");
+  EXPECT_EQ(IDC_NAME, SaveRefused("”名前”が入力されていません。"));
+  EXPECT_EQ("1", Text(IDC_CARD_ID));
+  Type(IDC_NAME, " 加藤 一 ");
+  Type(IDC_READING, "  ");
+  EXPECT_EQ(IDC_READING, SaveRefused("”読み”が入力されていません。"));
+  EXPECT_EQ("加藤 一", Text(IDC_NAME));
+  Type(IDC_READING, "かとう");
+  EXPECT_EQ(IDC_READING, SaveRefused("”読み”は半角文字で入力して下さい。"));
+  Type(IDC_READING, "Kato");
+  const char* badPhone =
+      "電話番号が不正です。\n半角数字および一部の半角記号または、\"P\"(ﾎﾟｰｽﾞ)"
+      "以外は使用できません。";
+  EXPECT_EQ(IDC_PHONE2, SaveRefused(badPhone));
+  Type(IDC_PHONE2, " (03) 1234-5678P12 ");
+  Type(IDC_PHONE3, "03p1");
+  EXPECT_EQ(IDC_PHONE3, SaveRefused(badPhone));
+  Type(IDC_PHONE3, "");
+  const char* badMail =
+      "メールアドレスが不正です。\n不正な文字がないか、\"@\"や\".\"が正しく入力されているか確認して"
+      "下さい。";
+  EXPECT_EQ(IDC_MAIL3, SaveRefused(badMail));
+  EXPECT_TRUE(Editable());
+  Type(IDC_MAIL3, "@example.jp");
+  ASSERT_TRUE(SavedWithoutQuestion());
+  EXPECT_EQ("(03) 1234-5678P12", Text(IDC_PHONE2));
+  CardTable& saved = Saved();
+  EXPECT_STREQ("加藤 一", saved.m_cards[1].name);
+  EXPECT_STREQ("Kato", saved.m_cards[1].reading);
+  EXPECT_STREQ("@example.jp", saved.m_cards[1].mails[2].address);
+  EXPECT_EQ(4, saved.m_cards[1].modifyCount);
+}
+
+TEST_F(Editing, RefusesMailAddressesByTheirBytesAndTheirDots) {
+  EditCard("加藤");
+  const char* badMail =
+      "メールアドレスが不正です。\n不正な文字がないか、\"@\"や\".\"が正しく入力されているか確認して"
+      "下さい。";
+  for (const char* address :
+       {"a+b@example.jp", "a b@example.jp", "first.last@example", "ａ@b.jp", "a\"b@example.jp"}) {
+    Type(IDC_MAIL1, address);
+    EXPECT_EQ(IDC_MAIL1, SaveRefused(badMail)) << address;
+  }
+  Type(IDC_MAIL1, "a_b-c~d|e#f$g=h%i`j<k>l:m;n[o]p(q)r{s}t&u!v^w@x.jp");
+  EXPECT_TRUE(SavedWithoutQuestion());
+}
+
+TEST_F(Editing, RefusesIdsOutsideTheTableAndZeroForAnyCardButTheOwner) {
+  EditCard("加藤");
+  for (const char* id : {"0", "00", "501", "-5", "abc", "+0"}) {
+    Type(IDC_CARD_ID, id);
+    EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText)) << id;
+  }
+  Click(IDC_CANCEL_EDIT);
+  Select(TreeView_GetRoot(tree_));
+  ASSERT_TRUE(host_.WaitFor([&] { return Text(IDC_CARD_ID) == "0"; }));
+  EditSelected();
+  for (const char* id : {"00", "0x", " 501"}) {
+    Type(IDC_CARD_ID, id);
+    EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText)) << id;
+  }
+  Type(IDC_CARD_ID, "0");
+  EXPECT_TRUE(SavedWithoutQuestion());
+}
+
+TEST_F(Editing, ABlankIdStoresUnderTheOwnSlotWithoutAsking) {
+  EditCard("佐藤");
+  Type(IDC_CARD_ID, "  ");
+  Type(IDC_MEMO, "空のID");
+  ASSERT_TRUE(SavedWithoutQuestion());
+  EXPECT_EQ("2", Text(IDC_CARD_ID));
+  EXPECT_EQ("佐藤", Selected());
+  CardTable& saved = Saved();
+  EXPECT_EQ(3, saved.m_nCardCount);
+  EXPECT_STREQ("空のID", saved.m_cards[2].memo);
+  EXPECT_EQ(4, saved.m_cards[2].modifyCount);
+}
+
+TEST_F(Editing, ATextWithDigitsFirstGoesUnderItsNumberAfterTheQuestion) {
+  EditCard("加藤");
+  Type(IDC_CARD_ID, "12abc");
+  Click(IDC_SAVE_CARD);
+  MessageBoxView box = Answer(IDNO);
+  EXPECT_EQ(kIdQuestion, box.text);
+  EXPECT_EQ(IDC_CARD_ID, FocusedId());
+  EXPECT_TRUE(Editable());
+  Click(IDC_SAVE_CARD);
+  EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
+  ASSERT_TRUE(host_.WaitFor([&] { return !Editable(); }));
+  EXPECT_EQ("12", Text(IDC_CARD_ID));  // the selected card is now the copy in slot 12
+  // The card under the old ID stays; the copy starts its own count.
+  std::vector<std::string> outline = TreeOutline(tree_);
+  EXPECT_EQ("か行: 加藤 加藤", outline[1]);
+  CardTable& saved = Saved();
+  ASSERT_EQ(4, saved.m_nCardCount);
+  EXPECT_STREQ("加藤", saved.m_cards[3].name);
+  EXPECT_EQ(0, saved.m_cards[3].modifyCount);
+  EXPECT_EQ(3, saved.m_cards[1].modifyCount);
+}
+
+TEST_F(Editing, NineNineNineTakesTheFirstFreeIdUntilTheBookIsFull) {
+  Open(BookOf(499));
+  EditCard("カード7");
+  Type(IDC_CARD_ID, "999");
+  Click(IDC_SAVE_CARD);
+  EXPECT_EQ(kIdQuestion, Answer(IDNO).text);
+  EXPECT_EQ("499", Text(IDC_CARD_ID));  // No leaves the ID it was given
+  Click(IDC_SAVE_CARD);
+  EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
+  ASSERT_TRUE(host_.WaitFor([&] { return !Editable(); }));
+  EditSelected();
+  Type(IDC_CARD_ID, "999");
+  EXPECT_EQ(IDC_CARD_ID, SaveRefused(kFullBookText));
+  EXPECT_EQ("999", Text(IDC_CARD_ID));
+  EXPECT_EQ(500, Saved().m_nCardCount);
+}
+
+TEST_F(Editing, AFreeIdInAFullBookIsRefusedLikeNineNineNine) {
+  // A 501st card would not come back from the file.
+  Open(BookOf(500));
+  Select("カード10");
+  Click(IDC_DELETE_CARD);
+  ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, "カード10") == nullptr; }));
+  Click(IDC_NEW_CARD);
+  ASSERT_TRUE(host_.WaitFor([&] { return Text(IDC_CARD_ID) == "-1"; }));
+  Type(IDC_CARD_ID, "10");
+  Click(IDC_SAVE_CARD);
+  EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
+  ASSERT_TRUE(host_.WaitFor([&] { return Selected() == "新規カード" && !Editable(); }));
+  EditCard("カード20");
+  Type(IDC_CARD_ID, "500");  // free: the file had 500 cards in slots 0 to 499
+  EXPECT_EQ(IDC_CARD_ID, SaveRefused(kFullBookText));
+  Type(IDC_CARD_ID, "30");  // overwriting a card keeps the count
+  Click(IDC_SAVE_CARD);
+  EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
+  ASSERT_TRUE(host_.WaitFor([&] { return !Editable(); }));
+  EXPECT_EQ(nullptr, FindTreeItem(tree_, "カード30"));
+  CardTable& saved = Saved();
+  EXPECT_EQ(500, saved.m_nCardCount);
+}
+
+TEST_F(Editing, APendingNewCardNeedsAnId) {
+  Click(IDC_NEW_CARD);
+  ASSERT_TRUE(host_.WaitFor([&] { return Text(IDC_CARD_ID) == "-1"; }));
+  EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText));
+  Type(IDC_CARD_ID, "");  // a blank asks for the own slot, which it has not
+  EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText));
+  EXPECT_EQ("-1", Text(IDC_CARD_ID));
+  Type(IDC_CARD_ID, "2");  // an existing card's ID overwrites it after the question
+  Click(IDC_SAVE_CARD);
+  EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
+  ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, "佐藤") == nullptr; }));
+  EXPECT_EQ("新規カード", Selected());
+  CardTable& saved = Saved();
+  EXPECT_EQ(3, saved.m_nCardCount);
+  EXPECT_STREQ("新規カード", saved.m_cards[2].name);
 }
 
 }  // namespace
