@@ -87,3 +87,14 @@ HTREEITEM CCardBookTool::InsertCardItem(int mode, int slot) {
   card.treeItem = reinterpret_cast<TreeItemHandle>(item);
   return heading;
 }
+
+void CCardBookTool::RebuildTreeAtRoot(int mode) {
+  HWND tree = Item(IDC_TREE);
+  // Leave the items that are about to go before they go, as the sort
+  // buttons do, so that no selection notice names a deleted item.
+  TreeView_SelectItem(tree, m_hRootItem);
+  m_hNewCardItem = nullptr;
+  TreeView_DeleteAllItems(tree);
+  BuildTree(mode);
+  TreeView_SelectItem(tree, m_hRootItem);
+}

@@ -222,15 +222,10 @@ void CCardBookTool::SortBy(int mode, int buttonId) {
     Refuse("カードの編集中は表示切替できません！", 0);
     return;
   }
-  HWND tree = Item(IDC_TREE);
-  TreeView_SelectItem(tree, m_hRootItem);
   char value[8];
   snprintf(value, sizeof value, "%d", mode);
   if (m_pHost != nullptr) m_pHost->WriteSetting(m_nToolNo, "SortMode", value);
-  m_hNewCardItem = nullptr;
-  TreeView_DeleteAllItems(tree);
-  BuildTree(mode);
-  TreeView_SelectItem(tree, m_hRootItem);
+  RebuildTreeAtRoot(mode);
 }
 
 void CCardBookTool::OnSortByName() { SortBy(0, IDC_SORT_NAME); }

@@ -3,17 +3,6 @@
 #include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 
-void CCardBookTool::RebuildTreeAtRoot() {
-  HWND tree = Item(IDC_TREE);
-  // Leave the items that are about to go before they go, as the sort
-  // buttons do, so that no selection notice names a deleted item.
-  TreeView_SelectItem(tree, m_hRootItem);
-  m_hNewCardItem = nullptr;
-  TreeView_DeleteAllItems(tree);
-  BuildTree(ReadSortMode());
-  TreeView_SelectItem(tree, m_hRootItem);
-}
-
 void CCardBookTool::OnGroupEdit() {
   if (m_bEditing == 1) {
     Refuse("編集中は、グループ編集できません！", 0);
@@ -23,7 +12,7 @@ void CCardBookTool::OnGroupEdit() {
   // Cards keep the group they hold; one whose group is gone shows under
   // "その他" until the bulk change moves it.
   LoadGroupList();
-  RebuildTreeAtRoot();
+  RebuildTreeAtRoot(ReadSortMode());
 }
 
 void CCardBookTool::OnGroupChange() {
@@ -36,5 +25,5 @@ void CCardBookTool::OnGroupChange() {
   }
   // The dialog changed the cards in the table: on disk at once.
   SaveCards();
-  RebuildTreeAtRoot();
+  RebuildTreeAtRoot(ReadSortMode());
 }

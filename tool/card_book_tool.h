@@ -168,7 +168,7 @@ class CCardBookTool : public CToolBase {
   void SetEditButtons(bool edit, bool remove, bool save, bool cancel);
   void SortBy(int mode, int buttonId);
   // The tree built again in the current mode, the root selected.
-  void RebuildTreeAtRoot();
+  void RebuildTreeAtRoot(int mode);
   void SetRootText();
 
   CWnd m_controlWindows[kPanelControls];  // what m_pControls point at

@@ -147,6 +147,7 @@ TEST_F(Editing, ChecksRunInOrderAndFocusTheFieldConcerned) {
   Type(IDC_MAIL3, "@example.jp");
   ASSERT_TRUE(SavedWithoutQuestion());
   EXPECT_EQ("(03) 1234-5678P12", Text(IDC_PHONE2));
+  EXPECT_EQ("その他: 加藤 一", TreeOutline(tree_).back());  // filed anew by its reading
   CardTable& saved = Saved();
   EXPECT_STREQ("加藤 一", saved.m_cards[1].name);
   EXPECT_STREQ("Kato", saved.m_cards[1].reading);
