@@ -1,7 +1,6 @@
 // The settings screen, run from the host's request or its direct call, and
 // the panel brought up to date with what it changed.
 #include "exchange/option_dlg.h"
-#include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
 
@@ -39,13 +38,8 @@ int CCardBookTool::OpenSettingsHere() {
   m_bModalBusy = wasBusy;
   if (result != IDOK || !panelOpen) return 0;
 
-  HWND tree = Item(IDC_TREE);
-  TreeView_SelectItem(tree, m_hRootItem);
-  m_hNewCardItem = nullptr;
   LoadCards();
   LoadGroupList();
-  TreeView_DeleteAllItems(tree);
-  BuildTree(ReadSortMode());
-  TreeView_SelectItem(tree, m_hRootItem);
+  RebuildTreeAtRoot(ReadSortMode());
   return 0;
 }
