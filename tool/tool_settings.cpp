@@ -27,6 +27,12 @@ int CCardBookTool::OpenSettingsHere() {
   // Without a panel the card table holds no book: saving it would empty the
   // card file, and there is no tree to rebuild.
   bool panelOpen = m_hWnd != nullptr && ::IsWindow(m_hWnd);
+  // The screen works on the saved file and the panel reloads it afterwards,
+  // so the edit in the form would be lost in between.
+  if (panelOpen && m_bEditing == 1) {
+    Refuse("編集中は、設定画面を開けません！", 0);
+    return 0;
+  }
   if (panelOpen) {
     SaveCards();
     SetForegroundWindow(m_hWnd);

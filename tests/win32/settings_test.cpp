@@ -327,6 +327,20 @@ TEST_F(Settings, TheHostsCallAndItsMessageRunTheScreenOnThePanelThread) {
   }
 }
 
+TEST_F(Settings, IsRefusedWhileACardIsEdited) {
+  PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(IDC_EDIT_CARD, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Control(panel_, IDC_EDIT_CARD)));
+  ASSERT_TRUE(host_.WaitFor([&] { return IsWindowEnabled(Control(panel_, IDC_SAVE_CARD)); }));
+  PostMessageA(panel_, WM_TOOL_OPEN_SETTINGS, 0, 0);
+  MessageBoxView box = WaitForMessageBox(thread_);
+  EXPECT_EQ("編集中は、設定画面を開けません！", box.text);
+  EXPECT_EQ("Quillbook", box.caption);
+  EXPECT_EQ("stop", box.icon);
+  box.Press(IDOK);
+  EXPECT_EQ(nullptr, WaitForSettings(thread_, 300).window);
+  EXPECT_TRUE(IsWindowVisible(Control(panel_, IDC_GROUP_COMBO)));  // still editing
+}
+
 TEST_F(Settings, TheFileDialogCancelledKeepsThePathAndConfirmedSetsIt) {
   char before[MAX_PATH] = {};
   GetCurrentDirectoryA(sizeof before, before);
