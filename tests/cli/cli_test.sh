@@ -1,24 +1,6 @@
 #!/usr/bin/env bash
 # The command-line companion on files written by another program.
-set -u
-quillbook="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-check() {  # name expected actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $1"
-    echo "  expected: $(printf '%s' "$2" | od -c | head -20)"
-    echo "  actual:   $(printf '%s' "$3" | od -c | head -20)"
-  fi
-}
-
-to_cp932() { iconv -f UTF-8 -t CP932; }
+source "$(dirname "$0")/check.sh"
 
 mkdir -p "$work/data/Quillbook"
 # Written elsewhere: LF line ends, a short line, a missing field, a type
@@ -78,5 +60,4 @@ check "no command exits 2" 2 $?
   "$quillbook" --help | grep -q 'search'
 check "--help explains every command" 0 $?
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

@@ -1,25 +1,7 @@
 #!/usr/bin/env bash
 # quillbook export and import from the shell, on card files and exchange
 # files written byte for byte here.
-set -u
-quillbook="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-
-check() {  # name expected actual
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $1"
-    echo "  expected: $(printf '%s' "$2" | od -c | head -20)"
-    echo "  actual:   $(printf '%s' "$3" | od -c | head -20)"
-  fi
-}
-
-to_cp932() { iconv -f UTF-8 -t CP932; }
+source "$(dirname "$0")/check.sh"
 from_cp932() { iconv -f CP932 -t UTF-8; }
 # od of a file, so that CRs and missing line ends show.
 bytes() { od -An -c "$@"; }
@@ -152,5 +134,4 @@ message=$("$quillbook" --data "$data" export --columns ,, - 2>&1)
 check "only blank columns is refused as the screen refuses it" \
   "quillbook: エクスポートする項目がリストに設定されていません！" "$message"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report
