@@ -20,7 +20,7 @@ class CardLineReader {
 
  private:
   FILE* file_;
-  char buffer_[kLineBufferSize + 1];
+  char buffer_[kLineBufferSize + 2];
 };
 
 // Fills the table from the card file. Returns 1 when at least one card line
