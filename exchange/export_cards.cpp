@@ -30,7 +30,15 @@ int FormatColumn(const char* text, int length, char delimiter, char (&out)[kColu
       memcpy(out, text, static_cast<size_t>(length) + 1);
       return length;
     }
-    QuoteField(text, out);
+    // The reader ends a quoted column at any control byte and takes the rest
+    // for the next column, which shifts every later field of the card; a
+    // blank in its place keeps them where they belong.
+    char quotable[kExchangeTextSize];
+    for (int i = 0; i <= length; ++i) {
+      bool control = text[i] != '\0' && static_cast<unsigned char>(text[i]) < 0x20;
+      quotable[i] = control ? ' ' : text[i];
+    }
+    QuoteField(quotable, out);
     return static_cast<int>(strlen(out));
   }
   // The card file's own rule keeps a tab column from hiding the next tab.

@@ -40,6 +40,23 @@ TEST_F(ExportTest, CommaColumnsAreQuotedOnlyWhenABareOneWouldNotReadBack) {
       ExchangeFile());
 }
 
+TEST_F(ExportTest, AControlByteInAQuotedColumnIsABlankSoThatTheLaterColumnsStayInPlace) {
+  // The import ends a quoted column at a control byte; a bare one keeps it.
+  PutBook({ExchangeCardLine({"a,\x01"
+                             "b",
+                             "r\x01", "", "", "", "7"})});
+  Columns({"名前", "読み", "電話番号種別1"}, ',', 0);
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ("\"a, b\",r\x01,7\r\n", ExchangeFile());
+  PutBookOf(1);
+  ASSERT_EQ(1, Import());
+  Reload();
+  ASSERT_EQ(2, book_.m_nBookCards);
+  EXPECT_EQ("a, b", Field(1, kExName));
+  EXPECT_EQ("r\x01", Field(1, kExReading));
+  EXPECT_EQ("7", Field(1, kExPhoneType1));
+}
+
 TEST_F(ExportTest, AFieldCutToEndInABackslashCannotHideTheNextDelimiter) {
   // 62 letters, an escaped backslash pair and more: the name keeps 63 bytes,
   // the last a lone backslash.
