@@ -16,16 +16,9 @@
 
 namespace {
 
-char* Copy(const char* text, size_t length) {
-  char* copy = static_cast<char*>(malloc(length + 1));
-  memcpy(copy, text, length);
-  copy[length] = '\0';
-  return copy;
-}
-
 void CheckTrim(const char* text) {
   size_t n = strlen(text);
-  char* trimmed = Copy(text, n);
+  char* trimmed = HeapCopy(text, n);
   int length = TrimBlanks(trimmed);
   FUZZ_CHECK(length >= 0 && static_cast<size_t>(length) == strlen(trimmed));
   if (length > 0) FUZZ_CHECK(trimmed[0] != ' ' && trimmed[length - 1] != ' ');
@@ -36,7 +29,7 @@ void CheckTrim(const char* text) {
 
 void CheckLineBreaks(const char* text) {
   size_t n = strlen(text);
-  char* blanked = Copy(text, n);
+  char* blanked = HeapCopy(text, n);
   BlankOutLineBreaks(blanked);
   for (size_t i = 0; i < n; ++i) {
     char c = text[i];
@@ -180,14 +173,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t restLength = 0;
   const uint8_t* rest = input.Rest(&restLength);
 
-  char* word = Copy(text, textLength);
+  char* word = HeapCopy(text, textLength);
   CheckTrim(word);
   CheckLineBreaks(word);
   CheckId(word);
   CheckValidators(word);
   CheckPhone(word, 1 + options % 40);
 
-  char* field = Copy(reinterpret_cast<const char*>(rest), restLength);
+  char* field = HeapCopy(reinterpret_cast<const char*>(rest), restLength);
   CheckWords(field, restLength, word, strlen(word));
   CheckWords(word, textLength, field, strlen(field));
   CheckCutFields(field, static_cast<int>(restLength));

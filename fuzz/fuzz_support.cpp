@@ -178,3 +178,10 @@ void CheckSameCard(const CardRecord& a, const CardRecord& b) {
   }
   CheckNumbers(a, b);
 }
+
+char* HeapCopy(const char* text, size_t length) {
+  char* copy = static_cast<char*>(malloc(length + 1));
+  memcpy(copy, text, length);
+  copy[length] = '\0';
+  return copy;
+}

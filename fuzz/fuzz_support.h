@@ -35,6 +35,10 @@ class FuzzInput {
   size_t offset_ = 0;
 };
 
+// A heap copy of text[0..length) with its NUL, length + 1 bytes in all, so
+// that the sanitizer sees a read or write past the exact size; free() it.
+char* HeapCopy(const char* text, size_t length);
+
 // A folder of this process, removed at exit. It lies in memory where the
 // machine has /dev/shm, since every save flushes its file to the disk.
 const char* ScratchFolder();

@@ -12,14 +12,6 @@
 
 namespace {
 
-// A heap copy of text[0..length) with its NUL, length + 1 bytes in all.
-char* Copy(const char* text, size_t length) {
-  char* copy = static_cast<char*>(malloc(length + 1));
-  memcpy(copy, text, length);
-  copy[length] = '\0';
-  return copy;
-}
-
 void CheckFindSeparator(const char* text, int length) {
   static const char kSeparators[] = {'\t', ',', '\n'};
   for (char separator : kSeparators) {
@@ -69,7 +61,7 @@ void CheckQuoting(const char* source) {
 }
 
 void CheckUnquote(const char* text, size_t length, int size, char delimiter) {
-  char* field = Copy(text, length);
+  char* field = HeapCopy(text, length);
   int n = UnquoteField(field, size, delimiter);
   if (n < 0) {
     FUZZ_CHECK(n == -1);
@@ -90,7 +82,7 @@ void CheckUnquote(const char* text, size_t length, int size, char delimiter) {
 
 void CheckHalfWidth(const char* text) {
   size_t n = strlen(text);
-  char* narrowed = Copy(text, n);
+  char* narrowed = HeapCopy(text, n);
   int length = ToHalfWidth(narrowed);
   FUZZ_CHECK(length >= 0 && static_cast<size_t>(length) <= n);
   FUZZ_CHECK(strlen(narrowed) == static_cast<size_t>(length));
@@ -125,7 +117,7 @@ void CheckCopyCut(const char* text, size_t length, size_t width) {
     FUZZ_CHECK(n == CharBoundaryPrefix(text, length, width - 1));
     FUZZ_CHECK(memcmp(out, text, n) == 0);
     // The NUL-terminated form reads no further than the width.
-    char* bounded = Copy(text, length);
+    char* bounded = HeapCopy(text, length);
     size_t m = CopyCutString(out, width, bounded);
     FUZZ_CHECK(m < width && out[m] == '\0');
     free(bounded);
@@ -143,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t length = 0;
   const char* bytes = reinterpret_cast<const char*>(input.Rest(&length));
 
-  char* text = Copy(bytes, length);
+  char* text = HeapCopy(bytes, length);
   CheckFindSeparator(text, static_cast<int>(length));
   if (length > 0) CheckFindSeparator(text, static_cast<int>(cut % length));
   CheckUnquote(text, length, static_cast<int>(length), delimiter);

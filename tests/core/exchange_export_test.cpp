@@ -42,9 +42,10 @@ TEST_F(ExportTest, CommaColumnsAreQuotedOnlyWhenABareOneWouldNotReadBack) {
 
 TEST_F(ExportTest, AControlByteInAQuotedColumnIsABlankSoThatTheLaterColumnsStayInPlace) {
   // The import ends a quoted column at a control byte; a bare one keeps it.
-  PutBook({ExchangeCardLine({"a,\x01"
-                             "b",
-                             "r\x01", "", "", "", "7"})});
+  PutBook(
+      {ExchangeCardLine({"a,\x01"
+                         "b",
+                         "r\x01", "", "", "", "7"})});
   Columns({"名前", "読み", "電話番号種別1"}, ',', 0);
   ASSERT_EQ(1, Export());
   EXPECT_EQ("\"a, b\",r\x01,7\r\n", ExchangeFile());

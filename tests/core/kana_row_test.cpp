@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "cards/kana_row.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
