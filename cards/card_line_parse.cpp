@@ -1,6 +1,7 @@
 #include <limits.h>
 #include <string.h>
 
+#include "cards/card_fields.h"
 #include "cards/card_line.h"
 #include "text/byte_text.h"
 #include "text/text_helpers.h"
@@ -29,58 +30,19 @@ int ParseDecimal(const char* text, const char* end) {
   return static_cast<int>(value);
 }
 
-namespace {
-
-enum class FieldKind { kText, kNumber, kDate };
-
-struct FieldSlot {
-  FieldKind kind;
-  char* text;
-  size_t width;
-  int32_t* number;
-};
-
-// The 20 tab-ended fields of a card line, in file order.
-int CardFieldSlots(CardRecord& card, FieldSlot (&slots)[20]) {
-  int n = 0;
-  auto text = [&](char* p, size_t w) { slots[n++] = {FieldKind::kText, p, w, nullptr}; };
-  auto date = [&](char* p, size_t w) { slots[n++] = {FieldKind::kDate, p, w, nullptr}; };
-  auto number = [&](int32_t* p) { slots[n++] = {FieldKind::kNumber, nullptr, 0, p}; };
-  text(card.name, sizeof card.name);
-  text(card.reading, sizeof card.reading);
-  text(card.group, sizeof card.group);
-  text(card.postalCode, sizeof card.postalCode);
-  text(card.address, sizeof card.address);
-  for (PhoneEntry& phone : card.phones) {
-    number(&phone.type);
-    text(phone.number, sizeof phone.number);
-  }
-  for (MailEntry& mail : card.mails) {
-    number(&mail.type);
-    text(mail.address, sizeof mail.address);
-  }
-  text(card.memo, sizeof card.memo);
-  date(card.created, sizeof card.created);
-  date(card.lastModified, sizeof card.lastModified);
-  return n;
-}
-
-}  // namespace
-
 void ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now) {
-  FieldSlot slots[20];
-  CardFieldSlots(card, slots);
   const char* cursor = line;
   int remaining = length;
-  for (const FieldSlot& slot : slots) {
+  for (int n = 0; n < kTabEndedCardFields; ++n) {
     int d = FindSeparator(cursor, remaining, '\t');
     if (d < 0) continue;  // this and every later tab-ended field stay empty
-    if (slot.kind == FieldKind::kNumber) {
-      *slot.number = ParseDecimal(cursor, cursor + d);
-    } else if (slot.kind == FieldKind::kDate && d == 0) {
-      CopyCutString(slot.text, slot.width, now.Text());
+    CardField field = CardFieldAt(card, n);
+    if (field.kind == CardFieldKind::kNumber) {
+      *field.number = ParseDecimal(cursor, cursor + d);
+    } else if (field.kind == CardFieldKind::kDate && d == 0) {
+      CopyCutString(field.text, field.width, now.Text());
     } else {
-      CopyCut(slot.text, slot.width, cursor, static_cast<size_t>(d));
+      CopyCut(field.text, field.width, cursor, static_cast<size_t>(d));
     }
     cursor += d + 1;
     remaining -= d + 1;

@@ -2,6 +2,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "cards/card_fields.h"
 #include "cards/card_line.h"
 #include "exchange/exchange_book.h"
 #include "text/byte_text.h"
@@ -17,41 +18,12 @@ const char kBlankEntryText[] = " ";
 
 namespace {
 
-// A card field by its exchange number: a text buffer or an integer.
-struct FieldRef {
-  char* text;
-  size_t width;
-  int32_t* number;
-};
+// The exchange numbers are the card line's own, up to the memo.
+static_assert(kExchangeFieldCount == kContentCardFields, "exchange fields end at the memo");
 
-FieldRef FieldOf(CardRecord& card, int field) {
-  switch (field) {
-    case kExName:
-      return {card.name, sizeof card.name, nullptr};
-    case kExReading:
-      return {card.reading, sizeof card.reading, nullptr};
-    case kExGroup:
-      return {card.group, sizeof card.group, nullptr};
-    case kExPostalCode:
-      return {card.postalCode, sizeof card.postalCode, nullptr};
-    case kExAddress:
-      return {card.address, sizeof card.address, nullptr};
-    case kExMemo:
-      return {card.memo, sizeof card.memo, nullptr};
-    default:
-      break;
-  }
-  if (field >= kExPhoneType1 && field <= kExPhone3) {
-    PhoneEntry& phone = card.phones[(field - kExPhoneType1) / 2];
-    if ((field - kExPhoneType1) % 2 == 0) return {nullptr, 0, &phone.type};
-    return {phone.number, sizeof phone.number, nullptr};
-  }
-  if (field >= kExMailType1 && field <= kExMail3) {
-    MailEntry& mail = card.mails[(field - kExMailType1) / 2];
-    if ((field - kExMailType1) % 2 == 0) return {nullptr, 0, &mail.type};
-    return {mail.address, sizeof mail.address, nullptr};
-  }
-  return {nullptr, 0, nullptr};
+CardField FieldOf(CardRecord& card, int field) {
+  if (field < 0 || field >= kExchangeFieldCount) return {CardFieldKind::kNone, nullptr, 0, nullptr};
+  return CardFieldAt(card, field);
 }
 
 bool IsCardIndex(int card) { return card >= 0 && card < kCardSlots; }
@@ -61,7 +33,7 @@ bool IsCardIndex(int card) { return card >= 0 && card < kCardSlots; }
 int ExchangeBook::GetExchangeField(int card, int field, char* out) const {
   out[0] = '\0';
   if (!IsCardIndex(card)) return 0;
-  FieldRef ref = FieldOf(const_cast<CardRecord&>(m_book[card]), field);
+  CardField ref = FieldOf(const_cast<CardRecord&>(m_book[card]), field);
   if (ref.number != nullptr) return snprintf(out, kExchangeTextSize, "%d", *ref.number);
   if (ref.text == nullptr) return 0;
   return static_cast<int>(CopyCutString(out, kExchangeTextSize, ref.text));
@@ -69,7 +41,7 @@ int ExchangeBook::GetExchangeField(int card, int field, char* out) const {
 
 int ExchangeBook::SetExchangeField(int card, int field, const char* text, size_t length) {
   if (!IsCardIndex(card)) return 0;
-  FieldRef ref = FieldOf(m_book[card], field);
+  CardField ref = FieldOf(m_book[card], field);
   if (ref.number != nullptr) {
     // A column without digits leaves the type as it was.
     *ref.number = ParseDecimal(text, text + length);

@@ -2,55 +2,24 @@
 
 #include <stddef.h>
 
+#include "cards/card_fields.h"
 #include "text/byte_text.h"
 #include "text/text_helpers.h"
 
-namespace {
-
-constexpr int kCutFieldCount = 18;
-
-struct FieldTarget {
-  char* text;  // null for the type numbers, which are not searched
-  size_t width;
-};
-
-// The first 18 fields of a card line, in file order: the ones after the memo
-// (the dates and the count) are never searched.
-void FieldTargets(CardRecord& card, FieldTarget (&targets)[kCutFieldCount]) {
-  int n = 0;
-  auto text = [&](char* p, size_t w) { targets[n++] = {p, w}; };
-  text(card.name, sizeof card.name);
-  text(card.reading, sizeof card.reading);
-  text(card.group, sizeof card.group);
-  text(card.postalCode, sizeof card.postalCode);
-  text(card.address, sizeof card.address);
-  for (PhoneEntry& phone : card.phones) {
-    text(nullptr, 0);
-    text(phone.number, sizeof phone.number);
-  }
-  for (MailEntry& mail : card.mails) {
-    text(nullptr, 0);
-    text(mail.address, sizeof mail.address);
-  }
-  text(card.memo, sizeof card.memo);
-}
-
-}  // namespace
-
 void CutSearchedFields(const char* line, int length, CardRecord& card) {
-  FieldTarget targets[kCutFieldCount];
-  FieldTargets(card, targets);
   const char* cursor = line;
   int remaining = length;
   bool cutting = true;
-  for (const FieldTarget& target : targets) {
+  // The dates and the count after the memo are never searched, nor the types.
+  for (int n = 0; n < kContentCardFields; ++n) {
     int d = cutting ? FindSeparator(cursor, remaining, '\t') : -1;
     cutting = d >= 0;
-    if (target.text != nullptr) {
+    CardField field = CardFieldAt(card, n);
+    if (field.kind == CardFieldKind::kText) {
       if (cutting) {
-        CopyCut(target.text, target.width, cursor, static_cast<size_t>(d));
+        CopyCut(field.text, field.width, cursor, static_cast<size_t>(d));
       } else {
-        target.text[0] = '\0';
+        field.text[0] = '\0';
       }
     }
     if (cutting) {
