@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "exchange/option_dlg.h"
+#include "tool/side_dialog_box.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ class BoxMessages : public ExchangeMessages {
     UINT style = icon == kExchangeStop          ? MB_ICONHAND
                  : icon == kExchangeExclamation ? MB_ICONEXCLAMATION
                                                 : MB_ICONASTERISK;
-    MessageBoxA(owner_, text, "アドレス帳", MB_OK | style);
+    TellFromSideDialog(owner_, text, style);
   }
 
  private:

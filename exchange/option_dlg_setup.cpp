@@ -5,6 +5,7 @@
 #include "exchange/option_dlg.h"
 #include "framework/module.h"
 #include "panel/panel_ids.h"
+#include "tool/side_dialog_box.h"
 
 namespace {
 
@@ -98,6 +99,4 @@ void COptionDlg::OnToggleMode() {
   m_labelMode.SetWindowText(m_bExport ? "ｴｸｽﾎﾟｰﾄ" : "ｲﾝﾎﾟｰﾄ");
 }
 
-int COptionDlg::Tell(const char* text, UINT icon) {
-  return MessageBoxA(m_hWnd, text, "アドレス帳", MB_OK | icon);
-}
+int COptionDlg::Tell(const char* text, UINT icon) { return TellFromSideDialog(m_hWnd, text, icon); }

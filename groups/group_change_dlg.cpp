@@ -3,6 +3,7 @@
 #include "groups/group_dialog_common.h"
 #include "groups/group_list.h"
 #include "groups/group_rename.h"
+#include "tool/side_dialog_box.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ BOOL CGroupChangeDlg::OnInitDialog() {
 
 void CGroupChangeDlg::OnCancelMode() { DefWindowProc(WM_CANCELMODE, 0, 0); }
 
-void CGroupChangeDlg::Tell(const char* text, UINT icon) { TellFromGroupDialog(m_hWnd, text, icon); }
+void CGroupChangeDlg::Tell(const char* text, UINT icon) { TellFromSideDialog(m_hWnd, text, icon); }
 
 void CGroupChangeDlg::Refuse(const char* text) {
   Tell(text, MB_ICONHAND);

@@ -1,11 +1,5 @@
 #include "groups/group_dialog_common.h"
 
-const char kGroupDialogCaption[] = "アドレス帳";
-
-int TellFromGroupDialog(HWND dialog, const char* text, UINT icon) {
-  return MessageBoxA(dialog, text, kGroupDialogCaption, MB_OK | icon);
-}
-
 bool GroupFilePath(HostServices* host, char (&path)[kPathBufferSize]) {
   path[0] = '\0';
   const char* directory = host != nullptr ? host->GetDataDirectory(1, 0) : nullptr;

@@ -1,5 +1,4 @@
-// What both group dialogs share: their caption, their boxes and their
-// reading of the group file.
+// What both group dialogs share: their reading of the group file.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +6,6 @@
 #include "cards/book_paths.h"
 #include "groups/group_list.h"
 #include "sdk/host_services.h"
-
-extern const char kGroupDialogCaption[];
-
-// A box of the dialog, with the dialog's caption.
-int TellFromGroupDialog(HWND dialog, const char* text, UINT icon);
 
 // "dir\Quillbook\Group.dat" from the host; false when there is none.
 bool GroupFilePath(HostServices* host, char (&path)[kPathBufferSize]);

@@ -5,6 +5,7 @@
 #include "groups/group_dialog_common.h"
 #include "groups/group_list.h"
 #include "groups/group_names.h"
+#include "tool/side_dialog_box.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ BOOL CGroupEditDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CGroupEditDlg::Tell(const char* text, UINT icon) { TellFromGroupDialog(m_hWnd, text, icon); }
+void CGroupEditDlg::Tell(const char* text, UINT icon) { TellFromSideDialog(m_hWnd, text, icon); }
 
 bool CGroupEditDlg::TakeName(char* name) {
   name[0] = '\0';
