@@ -12,7 +12,8 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   g++ cmake make ninja-build googletest libgtest-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb x11-utils imagemagick fonts-ipafont-gothic
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic
   locales clang-format python3 python3-pil
 )
 
@@ -33,10 +34,12 @@ if [ "$need_install" -eq 1 ]; then
 fi
 
 # MinGW's posix thread variant is what GoogleTest needs (std::mutex, std::thread).
-for tool in gcc g++; do
-  if [ -x "/usr/bin/i686-w64-mingw32-$tool-posix" ]; then
-    update-alternatives --set "i686-w64-mingw32-$tool" "/usr/bin/i686-w64-mingw32-$tool-posix" >/dev/null 2>&1 || true
-  fi
+for arch in i686 x86_64; do
+  for tool in gcc g++; do
+    if [ -x "/usr/bin/$arch-w64-mingw32-$tool-posix" ]; then
+      update-alternatives --set "$arch-w64-mingw32-$tool" "/usr/bin/$arch-w64-mingw32-$tool-posix" >/dev/null 2>&1 || true
+    fi
+  done
 done
 
 # Wine reads ANSI text as code page 932 only under a Japanese locale.
