@@ -1,0 +1,21 @@
+// A data folder in which the panel was never opened holds a new book: the
+// default owner card alone, as the panel would show it.
+#pragma once
+
+#include <string>
+
+// Returns -1 when dataDirectory is a folder, else the exit status after
+// saying why.
+int CheckDataFolder(const char* dataDirectory);
+
+// The data folder an import works in. For a new book a real import first
+// writes the book with its owner card; a trial run gets a scratch folder
+// holding that book, removed with the place.
+struct BookPlace {
+  std::string directory;
+  std::string scratch;
+  ~BookPlace();
+};
+
+// Returns -1 when the place is ready, else the exit status after saying why.
+int PrepareBook(const char* dataDirectory, bool dryRun, BookPlace& place);
