@@ -1,6 +1,7 @@
 #include "cli/book_setup.h"
 
 #include <errno.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -79,4 +80,28 @@ int PrepareBook(const char* dataDirectory, bool dryRun, BookPlace& place) {
   }
   place.scratch = place.directory = pattern;
   return WriteNewBook(place.directory);
+}
+
+namespace {
+
+// The path with its folder resolved, for a file that may not exist yet.
+std::string Resolved(const std::string& path) {
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  char real[PATH_MAX];
+  if (realpath(folder.c_str(), real) == nullptr) return path;
+  return std::string(real) + "/" + path.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+}  // namespace
+
+bool NamesBookFile(const char* dataDirectory, const char* path) {
+  std::string target = Resolved(path);
+  for (const char* name : {kCardFileName, kGroupFileName}) {
+    char bookFile[kPathBufferSize];
+    if (BuildBookFilePath(bookFile, dataDirectory, name) && Resolved(bookFile) == target) {
+      return true;
+    }
+  }
+  return false;
 }

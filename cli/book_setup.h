@@ -19,3 +19,7 @@ struct BookPlace {
 
 // Returns -1 when the place is ready, else the exit status after saying why.
 int PrepareBook(const char* dataDirectory, bool dryRun, BookPlace& place);
+
+// Whether path names the book's own card or group file, which an export
+// must never write over.
+bool NamesBookFile(const char* dataDirectory, const char* path);

@@ -29,6 +29,8 @@ class Cp932Writer {
   // when it does not fit. Returns the bytes written; adds the replaced
   // characters to replaced. A character cut at the end of in is replaced.
   size_t Convert(const char* in, size_t length, char* out, size_t room, int& replaced);
+  // False when the text is taken as code page 932 as it is.
+  bool Converts() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
  private:
   iconv_t cd_;
