@@ -6,6 +6,7 @@
 #include <string.h>
 
 int Fail(int status, const char* format, ...) {
+  fflush(stdout);  // what was said before the failure stays before it
   fputs("quillbook: ", stderr);
   va_list args;
   va_start(args, format);
