@@ -74,25 +74,36 @@ size_t Cp932Writer::Convert(const char* in, size_t length, char* out, size_t roo
   return room - left;
 }
 
-std::string Utf8Of(const char* cp932, size_t length) {
+size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room) {
   static iconv_t cd = iconv_open("UTF-8", "CP932");
-  std::string text;
-  if (cd == kNoConverter) return text.assign(cp932, length);
-  char* source = const_cast<char*>(cp932);
-  char chunk[1024];
-  while (length > 0) {
-    char* target = chunk;
-    size_t room = sizeof chunk;
-    size_t result = iconv(cd, &source, &length, &target, &room);
-    text.append(chunk, sizeof chunk - room);
-    if (result == static_cast<size_t>(-1) && errno != E2BIG) {
-      // One damaged byte never hides the rest of the line.
-      text += "\xEF\xBF\xBD";
-      ++source;
-      --length;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
+  if (cd == kNoConverter) {
+    size_t n = length < room ? length : room;
+    memcpy(out, cp932, n);
+    cp932 += n;
+    length -= n;
+    return n;
   }
+  char* source = const_cast<char*>(cp932);
+  char* target = out;
+  size_t left = room;
+  while (length > 0) {
+    if (iconv(cd, &source, &length, &target, &left) != static_cast<size_t>(-1)) break;
+    if (errno == E2BIG || left < 3) break;
+    memcpy(target, "\xEF\xBF\xBD", 3);
+    target += 3;
+    left -= 3;
+    ++source;
+    --length;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  cp932 = source;
+  return room - left;
+}
+
+std::string Utf8Of(const char* cp932, size_t length) {
+  std::string text;
+  char chunk[1024];
+  while (length > 0) text.append(chunk, Utf8Into(cp932, length, chunk, sizeof chunk));
   return text;
 }
 

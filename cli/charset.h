@@ -37,8 +37,13 @@ class Cp932Writer {
   bool utf8_;
 };
 
-// Code page 932 text as UTF-8; a byte that is no code page 932 character
-// shows as U+FFFD.
+// Converts code page 932 text to UTF-8 into out (room bytes), as much as
+// fits: cp932 and length move past what was converted. A byte that is no
+// code page 932 character shows as U+FFFD, so that one damaged byte never
+// hides the rest. Returns the bytes written.
+size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room);
+
+// The same for a message: the whole text as UTF-8.
 std::string Utf8Of(const char* cp932, size_t length);
 std::string Utf8Of(const char* cp932);
 

@@ -7,20 +7,35 @@
 #include "cards/safe_file.h"
 #include "cli/messages.h"
 #include "cli/vcard_export.h"
+#include "text/byte_text.h"
 
 namespace {
 
 ExchangeBook g_book;  // over a megabyte: not for the stack
 ExchangeOptions g_options;
 
-// Copies code page 932 lines from in to out as UTF-8; false on a read error.
+// Copies code page 932 text from in to out as UTF-8; false on a read error.
 template <typename Sink>
 bool CopyAsUtf8(FILE* in, Sink write) {
-  static char line[16384];
-  while (fgets(line, sizeof line, in) != nullptr) {
-    std::string text = Utf8Of(line, strlen(line));
-    write(text.data(), text.size());
+  char bytes[4096];
+  char chunk[4096 * 3];
+  size_t carried = 0;
+  for (size_t n; (n = fread(bytes + carried, 1, sizeof bytes - carried, in)) > 0;) {
+    n += carried;
+    // A two-byte character cut by the read waits for its second byte.
+    size_t whole = 0;
+    for (size_t step; whole < n; whole += step) {
+      step = IsCp932LeadByte(static_cast<unsigned char>(bytes[whole])) ? 2 : 1;
+      if (whole + step > n) break;
+    }
+    const char* text = bytes;
+    size_t length = whole;
+    while (length > 0) write(chunk, Utf8Into(text, length, chunk, sizeof chunk));
+    carried = n - whole;
+    memmove(bytes, bytes + whole, carried);
   }
+  const char* text = bytes;
+  while (carried > 0) write(chunk, Utf8Into(text, carried, chunk, sizeof chunk));
   return ferror(in) == 0;
 }
 

@@ -11,7 +11,7 @@
 #include "cli/import_file.h"
 #include "cli/messages.h"
 #include "cli/vcard_import.h"
-#include "text/text_helpers.h"
+#include "text/narrow_reading.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ int FinishImport(ExchangeBook& book, int count, const char* bookDirectory,
                  ExchangeMessages& messages) {
   for (int i = 0; i < count && i < kCardSlots; ++i) {
     char* reading = book.m_book[i].reading;
-    if (request.narrowReadings) ToHalfWidth(reading);
+    if (request.narrowReadings) NarrowReading(reading);
     if (!IsHalfWidthReading(reading)) notes.Add(lineOfCard[i], kNoteWideReading);
   }
   if (request.dryRun) {
