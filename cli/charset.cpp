@@ -41,9 +41,11 @@ size_t Utf8SequenceLength(unsigned char lead) {
   return 1;
 }
 
-Cp932Writer::Cp932Writer(const char* charset)
-    : cd_(NamesCp932(charset) ? kNoConverter : iconv_open("CP932", charset)),
-      utf8_(strcasecmp(charset, "UTF-8") == 0 || strcasecmp(charset, "UTF8") == 0) {}
+void Cp932Writer::Open(const char* charset) {
+  if (cd_ != kNoConverter) iconv_close(cd_);
+  cd_ = NamesCp932(charset) ? kNoConverter : iconv_open("CP932", charset);
+  utf8_ = strcasecmp(charset, "UTF-8") == 0 || strcasecmp(charset, "UTF8") == 0;
+}
 
 Cp932Writer::~Cp932Writer() {
   if (cd_ != kNoConverter) iconv_close(cd_);

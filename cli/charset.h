@@ -20,8 +20,10 @@ class Cp932Writer {
  public:
   // charset as a program names it (UTF-8, SHIFT_JIS, ISO-8859-1, ...); a
   // name the system does not know is taken as code page 932.
-  explicit Cp932Writer(const char* charset = "UTF-8");
+  explicit Cp932Writer(const char* charset = "UTF-8") { Open(charset); }
   ~Cp932Writer();
+  // Converts from charset from now on.
+  void Open(const char* charset);
   Cp932Writer(const Cp932Writer&) = delete;
   Cp932Writer& operator=(const Cp932Writer&) = delete;
 
@@ -33,8 +35,8 @@ class Cp932Writer {
   bool Converts() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
  private:
-  iconv_t cd_;
-  bool utf8_;
+  iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
+  bool utf8_ = false;
 };
 
 // Converts code page 932 text to UTF-8 into out (room bytes), as much as

@@ -46,14 +46,14 @@ int ImportLines(const BookPlace& place, const ExchangeRequest& request) {
 
 int FinishImport(ExchangeBook& book, int count, const char* bookDirectory,
                  const ExchangeRequest& request, const long* lineOfCard, ImportNotes& notes,
-                 ExchangeMessages& messages) {
+                 ExchangeMessages& messages, const LeftOutFields* leftOut) {
   for (int i = 0; i < count && i < kCardSlots; ++i) {
     char* reading = book.m_book[i].reading;
     if (request.narrowReadings) NarrowReading(reading);
     if (!IsHalfWidthReading(reading)) notes.Add(lineOfCard[i], kNoteWideReading);
   }
   if (request.dryRun) {
-    notes.PrintEach();
+    notes.PrintEach(leftOut);
     printf("%d cards would be added\n", count);
   } else {
     if (count > 0 && !book.AppendImportedCards(bookDirectory, count, messages)) return kExitFailed;

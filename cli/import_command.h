@@ -17,4 +17,4 @@ int ImportCommand(const char* dataDirectory, const ExchangeRequest& request);
 // exit status.
 int FinishImport(ExchangeBook& book, int count, const char* bookDirectory,
                  const ExchangeRequest& request, const long* lineOfCard, ImportNotes& notes,
-                 ExchangeMessages& messages);
+                 ExchangeMessages& messages, const LeftOutFields* leftOut = nullptr);

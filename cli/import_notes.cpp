@@ -8,11 +8,12 @@
 namespace {
 
 constexpr unsigned kKinds[] = {
-    kNoteReplaced,       kNoteNul,         kImportTextCut,      kImportMoreColumns,
-    kImportFewerColumns, kNoteWideReading, kImportOverCardLimit};
+    kNoteReplaced,       kNoteNul,         kImportTextCut, kImportMoreColumns,
+    kImportFewerColumns, kNoteWideReading, kNoteLeftOut,   kImportOverCardLimit};
 
 // The kinds a summary after the import names: what changed a card's text.
-constexpr unsigned kSummarised = kNoteReplaced | kNoteNul | kImportTextCut | kNoteWideReading;
+constexpr unsigned kSummarised =
+    kNoteReplaced | kNoteNul | kImportTextCut | kNoteWideReading | kNoteLeftOut;
 
 constexpr int kSummaryLines = 10;
 
@@ -33,6 +34,8 @@ const char* NoteText(unsigned what) {
     case kNoteWideReading:
       return "a reading that is not half-width, which the panel will not save "
              "(--narrow-readings narrows kana)";
+    case kNoteLeftOut:
+      return "fields a card cannot hold, left out";
     default:
       return "not imported: the book would hold 500 cards";
   }
@@ -65,7 +68,7 @@ void ImportNotes::Sort() {
   count_ = merged;
 }
 
-void ImportNotes::PrintEach() {
+void ImportNotes::PrintEach(const LeftOutFields* leftOut) {
   Sort();
   for (int i = 0; i < count_; ++i) {
     std::string text;
@@ -73,6 +76,9 @@ void ImportNotes::PrintEach() {
       if ((entries_[i].what & kind) == 0) continue;
       if (!text.empty()) text += "; ";
       text += NoteText(kind);
+      if (kind == kNoteLeftOut && leftOut != nullptr) {
+        text += std::string(": ") + leftOut->On(entries_[i].line);
+      }
     }
     printf("line %ld: %s\n", entries_[i].line, text.c_str());
   }

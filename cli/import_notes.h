@@ -10,17 +10,27 @@ enum ImportNote : unsigned {
   kNoteReplaced = 1u << 8,      // a character code page 932 lacks became "?"
   kNoteNul = 1u << 9,           // a NUL byte ends its field's text there
   kNoteWideReading = 1u << 10,  // the panel refuses to save a reading that is not half-width
+  kNoteLeftOut = 1u << 11,      // a vCard held more than a card can
 };
 
 // The words for each kind of note, as a line of a trial run shows them.
 const char* NoteText(unsigned what);
+
+// The fields left out of the card that a line begins, in words (UTF-8).
+class LeftOutFields {
+ public:
+  virtual const char* On(long line) const = 0;
+
+ protected:
+  ~LeftOutFields() = default;
+};
 
 class ImportNotes : public ImportReport {
  public:
   void Add(long line, unsigned what);
   void LineProblems(long lineNumber, unsigned problems) override { Add(lineNumber, problems); }
   // One line for each noted line, in line order.
-  void PrintEach();
+  void PrintEach(const LeftOutFields* leftOut = nullptr);
   // One line for each kind of note, with the lines it was found on.
   void PrintSummary();
   // Lines the 500-card limit left out.

@@ -6,8 +6,6 @@
 #include <string.h>
 #include <strings.h>
 
-#include <string>
-
 #include "cards/card_rules.h"
 #include "cli/import_command.h"
 #include "cli/import_file.h"
@@ -17,11 +15,9 @@
 
 namespace {
 
-ExchangeBook g_book;  // over a megabyte: not for the stack
-ImportNotes g_notes;
-long g_lineOfCard[kCardSlots];
-
 constexpr size_t kValueSize = 2048;
+constexpr size_t kPartSize = 256;  // wider than any card field but the address and memo
+constexpr size_t kLeftOutSize = 512;
 constexpr int kMaxComponents = 8;
 
 enum TypeFlag : unsigned {
@@ -30,17 +26,7 @@ enum TypeFlag : unsigned {
   kCell = 1u << 2,
   kFax = 1u << 3,
   kPager = 1u << 4,
-};
-
-// One property line taken apart: NAME;PARAMS:VALUE, its group prefix
-// ("item1.") dropped.
-struct Property {
-  char name[64];
-  unsigned types = 0;
-  bool quotedPrintable = false;
-  char charset[32] = "";
-  char sortAs[256] = "";
-  const char* value = "";
+  kIrmcName = 1u << 5,  // SOUND;X-IRMC-N: the reading, as Japanese phones write it
 };
 
 bool Is(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
@@ -51,10 +37,23 @@ unsigned TypeOf(const char* word) {
   if (Is(word, "CELL") || Is(word, "MOBILE") || Is(word, "X-MOBILE")) return kCell;
   if (Is(word, "FAX")) return kFax;
   if (Is(word, "PAGER")) return kPager;
+  if (Is(word, "X-IRMC-N")) return kIrmcName;
   return 0;
 }
 
-// One parameter: KEY=VALUE[,VALUE], or a bare type word of vCard 2.1.
+// One property line taken apart: GROUP.NAME;PARAMETERS:VALUE, the group
+// ("item1." of Apple's cards) dropped.
+struct Property {
+  char name[64];
+  unsigned types;
+  bool quotedPrintable;
+  char charset[32];
+  char sortAs[kPartSize];
+  const char* value;
+};
+
+// One parameter: KEY=VALUE[,VALUE], or a bare word of vCard 2.1 (HOME,
+// QUOTED-PRINTABLE).
 void TakeParameter(char* text, Property& p) {
   char* equals = strchr(text, '=');
   char* value = equals != nullptr ? equals + 1 : text;
@@ -65,7 +64,8 @@ void TakeParameter(char* text, Property& p) {
     ++value;
   }
   if (equals == nullptr || Is(text, "TYPE")) {
-    for (char* word = strtok(value, ","); word != nullptr; word = strtok(nullptr, ",")) {
+    char* save = nullptr;
+    for (char* word = strtok_r(value, ",", &save); word; word = strtok_r(nullptr, ",", &save)) {
       p.types |= TypeOf(word);
       if (Is(word, "QUOTED-PRINTABLE")) p.quotedPrintable = true;
     }
@@ -79,29 +79,26 @@ void TakeParameter(char* text, Property& p) {
 }
 
 bool Parse(char* line, Property& p) {
+  memset(&p, 0, sizeof p);
   char* colon = nullptr;
   bool quoted = false;
-  for (char* c = line; *c != '\0'; ++c) {
+  for (char* c = line; *c != '\0' && colon == nullptr; ++c) {
     if (*c == '"') quoted = !quoted;
-    if (*c == ':' && !quoted) {
-      colon = c;
-      break;
-    }
+    if (*c == ':' && !quoted) colon = c;
   }
   if (colon == nullptr) return false;
   *colon = '\0';
   p.value = colon + 1;
-  char* semicolon = strchr(line, ';');
-  if (semicolon != nullptr) *semicolon = '\0';
+  char* parameters = strchr(line, ';');
+  if (parameters != nullptr) *parameters++ = '\0';
   char* dot = strchr(line, '.');
   CopyCutString(p.name, dot != nullptr ? dot + 1 : line);
   for (char* c = p.name; *c != '\0'; ++c) *c = static_cast<char>(toupper(*c));
-  char* rest = semicolon != nullptr ? semicolon + 1 : nullptr;
-  while (rest != nullptr) {
-    char* next = strchr(rest, ';');
+  while (parameters != nullptr) {
+    char* next = strchr(parameters, ';');
     if (next != nullptr) *next++ = '\0';
-    TakeParameter(rest, p);
-    rest = next;
+    TakeParameter(parameters, p);
+    parameters = next;
   }
   return true;
 }
@@ -113,27 +110,27 @@ int HexDigit(char c) {
   return -1;
 }
 
-// A value's components (split at separator, escapes undone) in code page
-// 932, each NUL-terminated in one buffer. cp932Source keeps the second
-// byte of a two-byte character, which may be a backslash, from being taken
-// for an escape.
+// A value's components in code page 932, each NUL-terminated in one buffer,
+// line breaks and tabs blanked as a card line needs.
 struct Components {
   char text[kValueSize];
   const char* part[kMaxComponents];
-  int count = 0;
+  int count;
   const char* operator[](int i) const { return i < count ? part[i] : ""; }
 };
 
 class ValueReader {
  public:
-  ValueReader(bool utf8File) : utf8File_(utf8File), utf8_("UTF-8"), cp932_("CP932") {}
+  explicit ValueReader(bool utf8File) : utf8File_(utf8File), cp932_("CP932") {}
   int replaced = 0;
 
+  // Splits the value at separator (none for 0) and undoes its escapes, then
+  // converts each component from its character set.
   void Read(const Property& p, char separator, Components& out) {
-    // Quoted-printable first: the escapes and separators lie beneath it.
     char raw[kValueSize];
     size_t n = 0;
-    for (const char* v = p.value; *v != '\0' && n < sizeof raw - 1; ++v) {
+    // Quoted-printable lies over the escapes and separators.
+    for (const char* v = p.value; *v != '\0' && n < sizeof raw; ++v) {
       if (p.quotedPrintable && v[0] == '=' && HexDigit(v[1]) >= 0 && HexDigit(v[2]) >= 0) {
         raw[n++] = static_cast<char>(HexDigit(v[1]) * 16 + HexDigit(v[2]));
         v += 2;
@@ -141,22 +138,22 @@ class ValueReader {
         raw[n++] = *v;
       }
     }
-    bool utf8 = p.charset[0] != '\0' ? Is(p.charset, "UTF-8") : utf8File_;
-    Cp932Writer other(p.charset[0] != '\0' ? p.charset : "CP932");
-    Cp932Writer& writer = utf8 ? utf8_ : p.charset[0] != '\0' ? other : cp932_;
-    bool cp932Source = !utf8 && (p.charset[0] == '\0' || !other.Converts());
+    Cp932Writer& writer = WriterFor(p.charset);
+    // The second byte of a code page 932 character may be a backslash.
+    bool cp932Source = !writer.Converts();
     out.count = 0;
     size_t used = 0;
     char piece[kValueSize];
     size_t length = 0;
     auto finish = [&]() {
-      if (out.count >= kMaxComponents || used >= sizeof out.text) return;
-      out.part[out.count++] = out.text + used;
-      size_t w =
-          writer.Convert(piece, length, out.text + used, sizeof out.text - used - 1, replaced);
-      out.text[used + w] = '\0';
-      BlankOutLineBreaks(out.text + used);
-      used += w + 1;
+      if (out.count < kMaxComponents && used < sizeof out.text) {
+        out.part[out.count++] = out.text + used;
+        used +=
+            writer.Convert(piece, length, out.text + used, sizeof out.text - used - 1, replaced);
+        out.text[used] = '\0';
+        BlankOutLineBreaks(out.text + (out.part[out.count - 1] - out.text));
+        ++used;
+      }
       length = 0;
     };
     for (size_t i = 0; i < n; ++i) {
@@ -164,9 +161,7 @@ class ValueReader {
       if (cp932Source && IsCp932LeadByte(static_cast<unsigned char>(c)) && i + 1 < n) {
         piece[length++] = c;
         piece[length++] = raw[++i];
-        continue;
-      }
-      if (c == '\\' && i + 1 < n) {
+      } else if (c == '\\' && i + 1 < n) {
         char e = raw[++i];
         piece[length++] = e == 'n' || e == 'N' ? '\n' : e;
       } else if (c == separator) {
@@ -179,164 +174,247 @@ class ValueReader {
   }
 
  private:
+  // Without CHARSET the file's own encoding; a converter is opened only when
+  // the character set changes.
+  Cp932Writer& WriterFor(const char* charset) {
+    if (charset[0] == '\0') return utf8File_ ? utf8_ : cp932_;
+    if (Is(charset, "UTF-8")) return utf8_;
+    if (!Is(charset, otherCharset_)) {
+      CopyCutString(otherCharset_, charset);
+      other_.Open(charset);
+    }
+    return other_;
+  }
+
   bool utf8File_;
   Cp932Writer utf8_;
   Cp932Writer cp932_;
+  Cp932Writer other_;
+  char otherCharset_[32] = "UTF-8";
 };
 
-// The properties that carry nothing a card holds, or whose content comes
-// in through another property.
+// Properties that carry nothing a card holds, or whose content comes in
+// through another property (X-GNO numbers the group that X-GN names on
+// Japanese phones).
 bool Unremarkable(const char* name) {
-  for (const char* known : {"VERSION", "PRODID", "REV", "UID", "LABEL", "X-ABLABEL", "X-ABUID",
-                            "CLIENTPIDMAP", "KIND", "SOURCE", "NAME", "PROFILE", "X-IRMC-LUID"}) {
+  for (const char* known :
+       {"VERSION", "PRODID", "REV", "UID", "LABEL", "X-ABLABEL", "X-ABUID", "CLIENTPIDMAP", "KIND",
+        "SOURCE", "NAME", "PROFILE", "X-IRMC-LUID", "X-ABADR", "X-GNO"}) {
     if (Is(name, known)) return true;
   }
   return false;
 }
 
-// A vCard's fields as they are found, put into the card at its end.
-struct VcardCard {
-  long line = 0;
-  std::string fn, family, given, org;
-  std::string sortString, sortAs, phoneticLast, phoneticFirst, sound;
-  int phones = 0, mails = 0, addresses = 0;
-  bool cut = false;
-  std::string leftOver;
-  void Lose(const std::string& what) {
-    if (leftOver.find(what) != std::string::npos) return;
-    leftOver += (leftOver.empty() ? "" : "; ") + what;
+// What a vCard says about the two fields that several properties may give.
+struct NameParts {
+  char fn[kPartSize], family[kPartSize], given[kPartSize], org[kPartSize];
+  char sortString[kPartSize], sortAs[kPartSize], phoneticLast[kPartSize], phoneticFirst[kPartSize],
+      sound[kPartSize];
+};
+
+// "a b", or whichever of the two is there.
+void Join(char (&out)[kPartSize], const char* a, const char* b) {
+  snprintf(out, sizeof out, "%s%s%s", a, a[0] != '\0' && b[0] != '\0' ? " " : "", b);
+}
+
+bool IsAscii(const char* text) {
+  for (; *text != '\0'; ++text) {
+    if (static_cast<unsigned char>(*text) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Japanese addresses run from the prefecture down with nothing between;
+// others from the street up, comma-separated.
+void AddressOf(const Components& c, char (&out)[kValueSize]) {
+  bool japanese = false;
+  for (int i = 0; i < c.count; ++i) japanese = japanese || !IsAscii(c[i]);
+  // -1 ends each order; a Japanese address leaves its country to the reader.
+  static const int kJapanese[] = {4, 3, 2, 1, 0, -1};
+  static const int kWestern[] = {0, 1, 2, 3, 4, 6, -1};
+  size_t n = 0;
+  out[0] = '\0';
+  for (const int* order = japanese ? kJapanese : kWestern; *order >= 0; ++order) {
+    if (c[*order][0] == '\0') continue;
+    int w = snprintf(out + n, sizeof out - n, "%s%s", n > 0 && !japanese ? ", " : "", c[*order]);
+    n = w < 0 ? n : n + static_cast<size_t>(w);
+    if (n >= sizeof out) break;
+  }
+}
+
+// Each imported card's line and, in words, what it left out.
+struct LeftOutTable : LeftOutFields {
+  long lineOfCard[kCardSlots];
+  char text[kCardSlots][kLeftOutSize];
+  int cards = 0;
+  const char* On(long line) const override {
+    for (int i = 0; i < cards; ++i) {
+      if (lineOfCard[i] == line) return text[i];
+    }
+    return "";
   }
 };
 
+ExchangeBook g_book;  // over a megabyte: not for the stack
+ImportNotes g_notes;
+LeftOutTable g_leftOut;
+NameParts g_names;
+
 class VcardImporter {
  public:
-  VcardImporter(bool utf8File, const ExchangeRequest& request)
-      : values_(utf8File), request_(request) {}
+  explicit VcardImporter(bool utf8File) : values_(utf8File) {}
 
-  void Property(::Property& p, VcardCard& card, int n) {
-    Components c;
-    const char* name = p.name;
-    if (Is(name, "FN")) {
-      values_.Read(p, '\0', c);
-      card.fn = c[0];
-    } else if (Is(name, "N")) {
-      values_.Read(p, ';', c);
-      card.family = c[0];
-      card.given = c[1];
-      if (p.sortAs[0] != '\0') {
-        ::Property sort = p;
-        sort.value = p.sortAs;
-        sort.quotedPrintable = false;
-        values_.Read(sort, ',', c);
-        card.sortAs = std::string(c[0]) + (c[1][0] != '\0' ? " " : "") + c[1];
-      }
-    } else if (Is(name, "SORT-STRING")) {
-      values_.Read(p, '\0', c);
-      card.sortString = c[0];
-    } else if (Is(name, "X-PHONETIC-LAST-NAME")) {
-      values_.Read(p, '\0', c);
-      card.phoneticLast = c[0];
-    } else if (Is(name, "X-PHONETIC-FIRST-NAME")) {
-      values_.Read(p, '\0', c);
-      card.phoneticFirst = c[0];
-    } else if (Is(name, "SOUND")) {
-      values_.Read(p, ';', c);
-      card.sound = std::string(c[0]) + (c[1][0] != '\0' ? " " : "") + c[1];
-    } else if (Is(name, "ORG")) {
-      values_.Read(p, ';', c);
-      card.org = c[0];
-      card.Lose("ORG");
-    } else if (Is(name, "TEL")) {
-      values_.Read(p, '\0', c);
-      const char* number = strncasecmp(c[0], "tel:", 4) == 0 ? c[0] + 4 : c[0];
-      if (card.phones >= 3) {
-        card.Lose("a fourth phone (" + Utf8Of(number) + ")");
-        return;
-      }
-      int type = p.types & kFax     ? 4
-                 : p.types & kPager ? 3
-                 : p.types & kCell  ? 1
-                 : p.types & kWork  ? 2
-                                    : 0;
-      Set(n, kExPhoneType1 + 2 * card.phones, std::to_string(type).c_str(), card);
-      Set(n, kExPhone1 + 2 * card.phones++, number, card);
-    } else if (Is(name, "EMAIL")) {
-      values_.Read(p, '\0', c);
-      if (card.mails >= 3) {
-        card.Lose("a fourth mail address (" + Utf8Of(c[0]) + ")");
-        return;
-      }
-      int type = p.types & kCell ? 1 : p.types & kWork ? 2 : 0;
-      Set(n, kExMailType1 + 2 * card.mails, std::to_string(type).c_str(), card);
-      Set(n, kExMail1 + 2 * card.mails++, c[0], card);
-    } else if (Is(name, "ADR")) {
-      values_.Read(p, ';', c);
-      if (card.addresses++ > 0) {
-        card.Lose("a second address");
-        return;
-      }
-      Set(n, kExAddress, AddressOf(c).c_str(), card);
-      Set(n, kExPostalCode, c[5], card);
-    } else if (Is(name, "NOTE")) {
-      values_.Read(p, '\0', c);
-      Set(n, kExMemo, c[0], card);
-    } else if (Is(name, "CATEGORIES")) {
-      values_.Read(p, ',', c);
-      Set(n, kExGroup, c[0], card);
-      if (c.count > 1) card.Lose("categories past the first");
-    } else if (!Unremarkable(name)) {
-      card.Lose(name);
-    }
+  // Starts card n, which the vCard on line begins.
+  void Begin(int n, long line) {
+    n_ = n;
+    line_ = line;
+    phones_ = mails_ = addresses_ = 0;
+    cut_ = false;
+    memset(&g_names, 0, sizeof g_names);
+    memset(&g_book.m_book[n], 0, sizeof g_book.m_book[n]);
+    g_leftOut.lineOfCard[n] = line;
+    g_leftOut.text[n][0] = '\0';
+    g_leftOut.cards = n + 1;
   }
 
-  void Finish(VcardCard& card, int n) {
-    std::string name = card.fn;
-    if (name.empty())
-      name = card.family + (card.given.empty() || card.family.empty() ? "" : " ") + card.given;
-    if (name.empty()) name = card.org;
-    if (name.empty()) name = g_book.m_book[n].mails[0].address;
-    if (name.empty()) name = g_book.m_book[n].phones[0].number;
-    Set(n, kExName, name.c_str(), card);
-    std::string reading = card.sortString;
-    if (reading.empty()) reading = card.sortAs;
-    if (reading.empty()) {
-      reading = card.phoneticLast +
-                (card.phoneticLast.empty() || card.phoneticFirst.empty() ? "" : " ") +
-                card.phoneticFirst;
+  void Take(const Property& p) {
+    int before = values_.replaced;
+    TakeProperty(p);
+    if (values_.replaced > before) g_notes.Add(line_, kNoteReplaced);
+  }
+
+  // The name and the reading from the best of what the vCard gave.
+  void End() {
+    NameParts& k = g_names;
+    char name[kPartSize];
+    if (k.fn[0] != '\0') {
+      CopyCutString(name, k.fn);
+    } else if (IsAscii(k.family) && IsAscii(k.given)) {
+      Join(name, k.given, k.family);
+    } else {
+      Join(name, k.family, k.given);
     }
-    if (reading.empty()) reading = card.sound;
-    Set(n, kExReading, reading.c_str(), card);
+    const CardRecord& card = g_book.m_book[n_];
+    for (const char* fallback :
+         {static_cast<const char*>(k.org), card.mails[0].address, card.phones[0].number}) {
+      if (name[0] == '\0') CopyCutString(name, fallback);
+    }
+    Set(kExName, name);
+    char reading[kPartSize];
+    CopyCutString(reading, k.sortString[0] != '\0' ? k.sortString : k.sortAs);
+    if (reading[0] == '\0') Join(reading, k.phoneticLast, k.phoneticFirst);
+    if (reading[0] == '\0') CopyCutString(reading, k.sound);
+    Set(kExReading, reading);
+    if (cut_) g_notes.Add(line_, kImportTextCut);
+    if (g_leftOut.text[n_][0] != '\0') g_notes.Add(line_, kNoteLeftOut);
   }
 
   int Replaced() const { return values_.replaced; }
 
  private:
-  void Set(int n, int field, const char* text, VcardCard& card) {
-    if (g_book.SetExchangeField(n, field, text, strlen(text))) card.cut = true;
+  void TakeProperty(const Property& p) {
+    NameParts& k = g_names;
+    const char* name = p.name;
+    Components& c = c_;
+    if (Is(name, "FN")) {
+      values_.Read(p, '\0', c);
+      CopyCutString(k.fn, c[0]);
+    } else if (Is(name, "N")) {
+      values_.Read(p, ';', c);
+      CopyCutString(k.family, c[0]);
+      CopyCutString(k.given, c[1]);
+      if (p.sortAs[0] != '\0') {
+        Property sort = p;
+        sort.value = p.sortAs;
+        sort.quotedPrintable = false;
+        values_.Read(sort, ',', c);
+        Join(k.sortAs, c[0], c[1]);
+      }
+    } else if (Is(name, "SORT-STRING") || Is(name, "X-PHONETIC-LAST-NAME") ||
+               Is(name, "X-PHONETIC-FIRST-NAME")) {
+      values_.Read(p, '\0', c);
+      CopyCutString(Is(name, "SORT-STRING")            ? k.sortString
+                    : Is(name, "X-PHONETIC-LAST-NAME") ? k.phoneticLast
+                                                       : k.phoneticFirst,
+                    c[0]);
+    } else if (Is(name, "SOUND") && (p.types & kIrmcName)) {
+      values_.Read(p, ';', c);
+      Join(k.sound, c[0], c[1]);
+    } else if (Is(name, "ORG")) {
+      values_.Read(p, ';', c);
+      CopyCutString(k.org, c[0]);
+      Lose("ORG", nullptr);
+    } else if (Is(name, "TEL")) {
+      values_.Read(p, '\0', c);
+      const char* number = strncasecmp(c[0], "tel:", 4) == 0 ? c[0] + 4 : c[0];
+      if (phones_ >= 3) return Lose("a fourth phone", number);
+      unsigned t = p.types;
+      int type = t & kFax ? 4 : t & kPager ? 3 : t & kCell ? 1 : t & kWork ? 2 : 0;
+      SetType(kExPhoneType1 + 2 * phones_, type);
+      Set(kExPhone1 + 2 * phones_++, number);
+    } else if (Is(name, "EMAIL")) {
+      values_.Read(p, '\0', c);
+      if (mails_ >= 3) return Lose("a fourth mail address", c[0]);
+      SetType(kExMailType1 + 2 * mails_, p.types & kCell ? 1 : p.types & kWork ? 2 : 0);
+      Set(kExMail1 + 2 * mails_++, c[0]);
+    } else if (Is(name, "ADR")) {
+      values_.Read(p, ';', c);
+      if (addresses_++ > 0) return Lose("a second address", nullptr);
+      char address[kValueSize];
+      AddressOf(c, address);
+      Set(kExAddress, address);
+      Set(kExPostalCode, c[5]);
+    } else if (Is(name, "NOTE")) {
+      values_.Read(p, '\0', c);
+      Set(kExMemo, c[0]);
+    } else if (Is(name, "CATEGORIES") || Is(name, "X-GN")) {
+      values_.Read(p, ',', c);
+      Set(kExGroup, c[0]);
+      for (int i = 1; i < c.count; ++i) Lose("another category", c[i]);
+    } else if (!Unremarkable(name)) {
+      Lose(name, nullptr);
+    }
   }
 
-  // Japanese addresses run from the prefecture down with no separator;
-  // others from the street up, comma-separated.
-  static std::string AddressOf(const Components& c) {
-    bool japanese = false;
-    for (int i = 0; i < c.count; ++i) {
-      for (const char* b = c[i]; *b != '\0'; ++b) japanese = japanese || (*b & 0x80) != 0;
+  void Set(int field, const char* text) {
+    if (g_book.SetExchangeField(n_, field, text, strlen(text))) cut_ = true;
+  }
+  void SetType(int field, int type) {
+    char digit[2] = {static_cast<char>('0' + type), '\0'};
+    Set(field, digit);
+  }
+
+  // Adds what (ASCII) and its text (code page 932), if any, to the card's
+  // left-out fields, once.
+  void Lose(const char* what, const char* cp932) {
+    char* text = g_leftOut.text[n_];
+    size_t n = strlen(text);
+    char entry[kLeftOutSize];
+    int w = snprintf(entry, sizeof entry, "%s%s", n > 0 ? ", " : "", what);
+    size_t length = w < 0 ? 0 : static_cast<size_t>(w);
+    if (cp932 != nullptr && length + 4 < sizeof entry) {
+      entry[length++] = ' ';
+      entry[length++] = '(';
+      size_t rest = strlen(cp932);
+      length += Utf8Into(cp932, rest, entry + length, sizeof entry - length - 2);
+      entry[length++] = ')';
     }
-    // -1 ends each order; the country is left to a Japanese address's reader.
-    static const int kJapanese[] = {4, 3, 2, 1, 0, -1};
-    static const int kWestern[] = {0, 1, 2, 3, 4, 6, -1};
-    std::string text;
-    for (const int* order = japanese ? kJapanese : kWestern; *order >= 0; ++order) {
-      int i = *order;
-      if (c[i][0] == '\0') continue;
-      if (!text.empty() && !japanese) text += ", ";
-      text += c[i];
+    entry[length] = '\0';
+    const char* own = entry + (n > 0 ? 2 : 0);
+    size_t ownLength = strlen(own);
+    for (const char* at = text; (at = strstr(at, own)) != nullptr; at += ownLength) {
+      bool starts = at == text || at[-1] == ' ';
+      if (starts && (at[ownLength] == '\0' || at[ownLength] == ',')) return;
     }
-    return text;
+    if (n + length < kLeftOutSize) memcpy(text + n, entry, length + 1);
   }
 
   ValueReader values_;
-  const ExchangeRequest& request_;
+  Components c_;
+  int n_ = 0;
+  long line_ = 0;
+  int phones_ = 0, mails_ = 0, addresses_ = 0;
+  bool cut_ = false;
 };
 
 }  // namespace
@@ -350,7 +428,7 @@ int ImportVcards(const char* bookDirectory, const ExchangeRequest& request) {
   if (file == nullptr) {
     return Fail(kExitFailed, "cannot open the import file %s: %s", request.file, Reason());
   }
-  bool utf8 = ReadsAsUtf8(file, request.encoding);
+  VcardImporter importer(ReadsAsUtf8(file, request.encoding));
   errno = 0;
   if (!g_book.LoadBookFile(bookDirectory, 0)) {
     fclose(file);
@@ -358,8 +436,6 @@ int ImportVcards(const char* bookDirectory, const ExchangeRequest& request) {
                 CardFilePath(bookDirectory).c_str(), Reason());
   }
   VcardLines lines(file);
-  VcardImporter importer(utf8, request);
-  VcardCard card;
   int depth = 0;
   int n = 0;
   int found = 0;
@@ -369,41 +445,32 @@ int ImportVcards(const char* bookDirectory, const ExchangeRequest& request) {
     if (strncasecmp(text, "BEGIN:VCARD", 11) == 0) {
       if (depth++ > 0) continue;  // a card inside a card (an AGENT of 2.1)
       ++found;
-      card = VcardCard();
-      card.line = lines.LineNumber();
       taking = g_book.m_nBookCards + n < kMaxCards && n < kCardSlots;
-      if (!taking) g_notes.Add(card.line, kImportOverCardLimit);
-      if (taking) memset(&g_book.m_book[n], 0, sizeof g_book.m_book[n]);
-      continue;
-    }
-    if (strncasecmp(text, "END:VCARD", 9) == 0) {
-      if (depth == 0 || --depth > 0 || !taking) continue;
-      importer.Finish(card, n);
-      if (card.cut) g_notes.Add(card.line, kImportTextCut);
-      if (request.dryRun && (card.cut || !card.leftOver.empty())) {
-        printf("vCard at line %ld (%s): %s%s%s\n", card.line, Utf8Of(g_book.m_book[n].name).c_str(),
-               card.cut ? "a text cut at its field's width" : "",
-               card.cut && !card.leftOver.empty() ? "; " : "",
-               card.leftOver.empty() ? "" : ("left out: " + card.leftOver).c_str());
+      if (taking) {
+        importer.Begin(n, lines.LineNumber());
+      } else {
+        g_notes.Add(lines.LineNumber(), kImportOverCardLimit);
       }
-      g_lineOfCard[n++] = card.line;
-      continue;
+    } else if (strncasecmp(text, "END:VCARD", 9) == 0) {
+      if (depth == 0 || --depth > 0 || !taking) continue;
+      importer.End();
+      ++n;
+    } else if (depth == 1 && taking) {
+      Property p;
+      if (Parse(text, p)) importer.Take(p);
     }
-    if (depth != 1 || !taking) continue;
-    Property p;
-    int before = importer.Replaced();
-    if (Parse(text, p)) importer.Property(p, card, n);
-    if (importer.Replaced() > before) g_notes.Add(card.line, kNoteReplaced);
   }
   bool readFailed = ferror(file) != 0;
   fclose(file);
-  if (readFailed)
+  if (readFailed) {
     return Fail(kExitFailed, "cannot read the import file %s: %s", request.file, Reason());
+  }
   if (found == 0) {
     return Fail(kExitFailed, "the import file %s holds no vCard (no line BEGIN:VCARD)",
                 request.file);
   }
   g_notes.replacedCharacters = importer.Replaced();
   PrintedMessages messages(request.file, bookDirectory);
-  return FinishImport(g_book, n, bookDirectory, request, g_lineOfCard, g_notes, messages);
+  return FinishImport(g_book, n, bookDirectory, request, g_leftOut.lineOfCard, g_notes, messages,
+                      &g_leftOut);
 }
