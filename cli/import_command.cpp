@@ -54,12 +54,13 @@ int FinishImport(ExchangeBook& book, int count, const char* bookDirectory,
   }
   if (request.dryRun) {
     notes.PrintEach(leftOut);
-    printf("%d cards would be added\n", count);
+    printf("%d card%s would be added\n", count, count == 1 ? "" : "s");
   } else {
     if (count > 0 && !book.AppendImportedCards(bookDirectory, count, messages)) return kExitFailed;
-    printf("%d cards added\n", count);
+    printf("%d card%s added\n", count, count == 1 ? "" : "s");
   }
-  notes.PrintSummary();
+  // A trial has named each line already.
+  notes.PrintSummary(!request.dryRun);
   if (notes.LeftOut() == 0) return kExitDone;
   return Fail(kExitDoneInPart, "the book holds 500 cards: %ld %s%s of %s left out", notes.LeftOut(),
               request.vcard ? "card" : "line", notes.LeftOut() > 1 ? "s" : "", request.file);

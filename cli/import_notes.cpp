@@ -85,10 +85,10 @@ void ImportNotes::PrintEach(const LeftOutFields* leftOut) {
   if (dropped_ > 0) printf("and %ld more lines with problems\n", dropped_);
 }
 
-void ImportNotes::PrintSummary() {
+void ImportNotes::PrintSummary(bool byKind) {
   Sort();
   for (unsigned kind : kKinds) {
-    if ((kind & kSummarised) == 0) continue;
+    if (!byKind || (kind & kSummarised) == 0) continue;
     std::string lines;
     int found = 0;
     for (int i = 0; i < count_; ++i) {
@@ -98,7 +98,8 @@ void ImportNotes::PrintSummary() {
     }
     if (found == 0) continue;
     if (found > kSummaryLines) lines += ", ...";
-    printf("%s: line%s %s\n", NoteText(kind), found > 1 ? "s" : "", lines.c_str());
+    printf("line%s %s: %s%s\n", found > 1 ? "s" : "", lines.c_str(), NoteText(kind),
+           kind == kNoteLeftOut ? " (--dry-run names them)" : "");
   }
   if (replacedCharacters > 0) {
     printf("%d character%s written as ?\n", replacedCharacters, replacedCharacters > 1 ? "s" : "");

@@ -31,8 +31,9 @@ class ImportNotes : public ImportReport {
   void LineProblems(long lineNumber, unsigned problems) override { Add(lineNumber, problems); }
   // One line for each noted line, in line order.
   void PrintEach(const LeftOutFields* leftOut = nullptr);
-  // One line for each kind of note, with the lines it was found on.
-  void PrintSummary();
+  // With byKind one line for each kind of note, with the lines it was found
+  // on; then the count of characters written as "?".
+  void PrintSummary(bool byKind);
   // Lines the 500-card limit left out.
   long LeftOut() const;
 

@@ -39,7 +39,7 @@ for file in spreadsheet-utf8.csv spreadsheet-cp932.csv; do
 done
 check "the import says what it did" "$(printf '%s\n' \
   "a new address book: $work/spreadsheet-utf8.csv/Quillbook/Quillbook.dat" '3 cards added' \
-  'a character that code page 932 cannot hold, written as ?: line 3' '1 character written as ?')" \
+  'line 3: a character that code page 932 cannot hold, written as ?' '1 character written as ?')" \
   "$("$quillbook" --data "$(fresh again)" import --comma --narrow-readings --columns "$columns" \
     "$files/spreadsheet-utf8.csv" | sed "s|$work/again|$work/spreadsheet-utf8.csv|")"
 out=$("$quillbook" --data "$(fresh trial)" import --dry-run --comma --columns "$columns" \
