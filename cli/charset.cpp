@@ -51,28 +51,47 @@ Cp932Writer::~Cp932Writer() {
   if (cd_ != kNoConverter) iconv_close(cd_);
 }
 
+namespace {
+
+// Converts with cd as far as out has room; each character that cannot be
+// converted (or is cut short at the end) becomes replacement, and the
+// bytes that skip gives for it are passed over. Returns the replacements.
+template <typename Skip>
+int ConvertReplacing(iconv_t cd, const char*& in, size_t& length, char*& out, size_t& room,
+                     const char* replacement, Skip skip) {
+  char* source = const_cast<char*>(in);
+  size_t width = strlen(replacement);
+  int replaced = 0;
+  while (length > 0) {
+    if (iconv(cd, &source, &length, &out, &room) != static_cast<size_t>(-1)) break;
+    if (errno == E2BIG || room < width) break;
+    size_t n = errno == EINVAL ? length : skip(static_cast<unsigned char>(*source));
+    if (n > length) n = length;
+    memcpy(out, replacement, width);
+    out += width;
+    room -= width;
+    ++replaced;
+    source += n;
+    length -= n;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  in = source;
+  return replaced;
+}
+
+}  // namespace
+
 size_t Cp932Writer::Convert(const char* in, size_t length, char* out, size_t room, int& replaced) {
   if (cd_ == kNoConverter) {
     size_t n = CharBoundaryPrefix(in, length, room);
     memcpy(out, in, n);
     return n;
   }
-  char* source = const_cast<char*>(in);
-  char* target = out;
   size_t left = room;
-  while (length > 0) {
-    if (iconv(cd_, &source, &length, &target, &left) != static_cast<size_t>(-1)) break;
-    if (errno == E2BIG || left == 0) break;
-    // EILSEQ or a sequence cut short: one character becomes "?".
-    size_t skip = utf8_ ? Utf8SequenceLength(static_cast<unsigned char>(*source)) : 1;
-    if (skip > length || errno == EINVAL) skip = length;
-    *target++ = '?';
-    --left;
-    ++replaced;
-    source += skip;
-    length -= skip;
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-  }
+  bool utf8 = utf8_;
+  replaced += ConvertReplacing(cd_, in, length, out, left, "?", [utf8](unsigned char lead) {
+    return utf8 ? Utf8SequenceLength(lead) : 1;
+  });
   return room - left;
 }
 
@@ -85,20 +104,9 @@ size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room) {
     length -= n;
     return n;
   }
-  char* source = const_cast<char*>(cp932);
-  char* target = out;
   size_t left = room;
-  while (length > 0) {
-    if (iconv(cd, &source, &length, &target, &left) != static_cast<size_t>(-1)) break;
-    if (errno == E2BIG || left < 3) break;
-    memcpy(target, "\xEF\xBF\xBD", 3);
-    target += 3;
-    left -= 3;
-    ++source;
-    --length;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  }
-  cp932 = source;
+  ConvertReplacing(cd, cp932, length, out, left, "\xEF\xBF\xBD",
+                   [](unsigned char) { return size_t{1}; });
   return room - left;
 }
 
