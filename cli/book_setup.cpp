@@ -49,6 +49,16 @@ int CheckDataFolder(const char* dataDirectory) {
   return -1;
 }
 
+int CheckReadableOrMissing(const char* path, const char* what) {
+  errno = 0;
+  if (FILE* probe = fopen(path, "rb")) {
+    fclose(probe);
+  } else if (errno != ENOENT) {
+    return Fail(kExitFailed, "cannot read the %s %s: %s", what, path, Reason());
+  }
+  return -1;
+}
+
 BookPlace::~BookPlace() {
   if (scratch.empty()) return;
   char path[kPathBufferSize];
@@ -63,11 +73,10 @@ int PrepareBook(const char* dataDirectory, bool dryRun, BookPlace& place) {
   if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) {
     return Fail(kExitBadArguments, "the data folder's path is too long: %s", dataDirectory);
   }
-  errno = 0;
-  if (access(path, F_OK) == 0) return -1;
-  if (errno != ENOENT) return Fail(kExitFailed, "cannot read the card file %s: %s", path, Reason());
+  int status = CheckReadableOrMissing(path, "card file");
+  if (status >= 0 || access(path, F_OK) == 0) return status;
   if (!dryRun) {
-    int status = WriteNewBook(place.directory);
+    status = WriteNewBook(place.directory);
     if (status < 0) printf("a new address book: %s\n", path);
     return status;
   }

@@ -8,6 +8,12 @@
 // saying why.
 int CheckDataFolder(const char* dataDirectory);
 
+// A book's file is missing until the panel first saves it, and then reads
+// as empty; one that is there but cannot be read is a failure. Returns -1
+// when path can be read or is missing, else the exit status after saying
+// why, what naming the file ("card file").
+int CheckReadableOrMissing(const char* path, const char* what);
+
 // The data folder an import works in. For a new book a real import first
 // writes the book with its owner card; a trial run gets a scratch folder
 // holding that book, removed with the place.

@@ -1,5 +1,4 @@
 // quillbook: the address book from the shell.
-#include <errno.h>
 #include <pwd.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -84,12 +83,8 @@ int LoadCards(const char* dataDirectory) {
   if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) {
     return Fail(kExitBadArguments, "the data folder's path is too long: %s", dataDirectory);
   }
-  errno = 0;
-  if (FILE* probe = fopen(path, "rb")) {
-    fclose(probe);
-  } else if (errno != ENOENT) {
-    return Fail(kExitFailed, "cannot read the card file %s: %s", path, Reason());
-  }
+  int status = CheckReadableOrMissing(path, "card file");
+  if (status >= 0) return status;
   SystemClock clock;
   LoadCardFile(path, g_table, clock);
   return -1;
@@ -121,12 +116,8 @@ bool PrintGroup(const char* name, void* context) {
 int ListGroups(const char* dataDirectory, Output& out) {
   char path[kPathBufferSize];
   BuildBookFilePath(path, dataDirectory, kGroupFileName);
-  errno = 0;
-  if (FILE* probe = fopen(path, "rb")) {
-    fclose(probe);
-  } else if (errno != ENOENT) {
-    return Fail(kExitFailed, "cannot read the group file %s: %s", path, Reason());
-  }
+  int status = CheckReadableOrMissing(path, "group file");
+  if (status >= 0) return status;
   ReadGroupNames(path, PrintGroup, &out);
   return 0;
 }
