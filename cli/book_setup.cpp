@@ -67,7 +67,7 @@ BookPlace::~BookPlace() {
   rmdir(scratch.c_str());
 }
 
-int PrepareBook(const char* dataDirectory, bool dryRun, BookPlace& place) {
+int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place) {
   place.directory = dataDirectory;
   char path[kPathBufferSize];
   if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) {
@@ -75,7 +75,7 @@ int PrepareBook(const char* dataDirectory, bool dryRun, BookPlace& place) {
   }
   int status = CheckReadableOrMissing(path, "card file");
   if (status >= 0 || access(path, F_OK) == 0) return status;
-  if (!dryRun) {
+  if (writeNewBook) {
     status = WriteNewBook(place.directory);
     if (status < 0) printf("a new address book: %s\n", path);
     return status;

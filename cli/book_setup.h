@@ -14,9 +14,9 @@ int CheckDataFolder(const char* dataDirectory);
 // why, what naming the file ("card file").
 int CheckReadableOrMissing(const char* path, const char* what);
 
-// The data folder an import works in. For a new book a real import first
-// writes the book with its owner card; a trial run gets a scratch folder
-// holding that book, removed with the place.
+// The data folder an exchange works in. For a new book an import first
+// writes the book with its owner card (writeNewBook); a trial run or an
+// export gets a scratch folder holding that book, removed with the place.
 struct BookPlace {
   std::string directory;
   std::string scratch;
@@ -24,7 +24,7 @@ struct BookPlace {
 };
 
 // Returns -1 when the place is ready, else the exit status after saying why.
-int PrepareBook(const char* dataDirectory, bool dryRun, BookPlace& place);
+int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place);
 
 // Whether path names the book's own card or group file, which an export
 // must never write over.

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "cards/safe_file.h"
+#include "cli/book_setup.h"
 #include "cli/messages.h"
 #include "cli/vcard_export.h"
 #include "text/byte_text.h"
@@ -76,14 +77,19 @@ int ExportCommand(const char* dataDirectory, const ExchangeRequest& request) {
                   "a vCard file is UTF-8 with every field: --vcard takes no --encoding, "
                   "--columns, --comma or --no-heading");
     }
-    return ExportVcards(dataDirectory, request.file);
   }
   if (request.encoding == Encoding::kAuto && request.encodingGiven) {
     return Fail(kExitBadArguments, "export writes --encoding cp932 or utf-8");
   }
-  int status = PrepareExchange(dataDirectory, request, true, g_options);
+  // A book the panel never saved exports its owner card, as the settings
+  // screen would after saving it; the user's folder is not written.
+  BookPlace place;
+  int status = PrepareBook(dataDirectory, false, place);
   if (status >= 0) return status;
-  PrintedMessages messages(request.file, dataDirectory);
+  if (request.vcard) return ExportVcards(place.directory.c_str(), request.file, dataDirectory);
+  status = PrepareExchange(place.directory.c_str(), request, true, g_options);
+  if (status >= 0) return status;
+  PrintedMessages messages(request.file, place.directory.c_str());
   if (request.encoding == Encoding::kUtf8) return ExportUtf8(request, messages);
   errno = 0;
   int done = strcmp(request.file, "-") == 0 ? g_book.ExportCardsTo(stdout, g_options, messages)

@@ -84,7 +84,7 @@ int ImportCommand(const char* dataDirectory, const ExchangeRequest& request) {
                 markPath.c_str());
   }
   BookPlace place;
-  int status = PrepareBook(dataDirectory, request.dryRun, place);
+  int status = PrepareBook(dataDirectory, !request.dryRun, place);
   if (status >= 0) return status;
   if (request.vcard) return ImportVcards(place.directory.c_str(), request);
   return ImportLines(place, request);

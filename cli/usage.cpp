@@ -15,7 +15,7 @@ const char kUsage[] =
     "\n"
     "Reads the address book in DIR/Quillbook (Quillbook.dat and Group.dat). A\n"
     "folder DIR without it holds a new book: the owner's card alone, which an\n"
-    "import writes before it adds its cards.\n"
+    "export gives and an import writes before it adds its cards.\n"
     "\n"
     "commands:\n"
     "  list     each card in ID order: its ID, a tab, and its 21 fields as\n"

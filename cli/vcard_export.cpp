@@ -140,11 +140,11 @@ void WriteCard(const CardRecord& card, VcardWriter& w) {
 
 }  // namespace
 
-int ExportVcards(const char* dataDirectory, const char* file) {
+int ExportVcards(const char* bookDirectory, const char* file, const char* dataDirectory) {
   errno = 0;
-  if (!g_book.LoadBookFile(dataDirectory, 1)) {
+  if (!g_book.LoadBookFile(bookDirectory, 1)) {
     return Fail(kExitFailed, "cannot read the card file %s: %s",
-                CardFilePath(dataDirectory).c_str(), Reason());
+                CardFilePath(bookDirectory).c_str(), Reason());
   }
   bool toStandardOutput = strcmp(file, "-") == 0;
   if (!toStandardOutput && NamesBookFile(dataDirectory, file)) {

@@ -2,6 +2,7 @@
 // address books.
 #pragma once
 
-// Writes every card of the card file in dataDirectory to file ("-" for
-// standard output). Returns the exit status.
-int ExportVcards(const char* dataDirectory, const char* file);
+// Writes every card of the card file in bookDirectory to file ("-" for
+// standard output), which must not be a file of the book in dataDirectory.
+// Returns the exit status.
+int ExportVcards(const char* bookDirectory, const char* file, const char* dataDirectory);
