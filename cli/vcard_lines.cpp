@@ -43,5 +43,9 @@ bool VcardLines::Next() {
     if (length_ < sizeof text_ - 1) text_[length_++] = static_cast<char>(c);
   }
   text_[length_] = '\0';
+  if (startLine_ == 1 && length_ >= 3 && memcmp(text_, "\xEF\xBB\xBF", 3) == 0) {
+    memmove(text_, text_ + 3, length_ -= 3);
+    text_[length_] = '\0';
+  }
   return true;
 }
