@@ -80,9 +80,7 @@ int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place) 
     if (status < 0) printf("a new address book: %s\n", path);
     return status;
   }
-  const char* tmp = getenv("TMPDIR");
-  std::string pattern =
-      std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/quillbook-book-XXXXXX";
+  std::string pattern = ScratchPattern("book");
   errno = 0;
   if (mkdtemp(&pattern[0]) == nullptr) {
     return Fail(kExitFailed, "cannot make a scratch folder %s: %s", pattern.c_str(), Reason());
@@ -113,4 +111,10 @@ bool NamesBookFile(const char* dataDirectory, const char* path) {
     }
   }
   return false;
+}
+
+std::string ScratchPattern(const char* purpose) {
+  const char* tmp = getenv("TMPDIR");
+  return std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/quillbook-" + purpose +
+         "-XXXXXX";
 }

@@ -29,3 +29,7 @@ int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place);
 // Whether path names the book's own card or group file, which an export
 // must never write over.
 bool NamesBookFile(const char* dataDirectory, const char* path);
+
+// A mkstemp or mkdtemp pattern for a scratch file or folder of purpose in
+// $TMPDIR, else /tmp.
+std::string ScratchPattern(const char* purpose);

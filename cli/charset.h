@@ -56,6 +56,7 @@ class Utf8Check {
   // Valid UTF-8 throughout (a sequence cut at the end does not count) and
   // not plain ASCII.
   bool LooksUtf8() const { return valid_ && nonAscii_ && pending_ == 0; }
+  bool PlainAscii() const { return !nonAscii_; }
 
  private:
   bool valid_ = true;

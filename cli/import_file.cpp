@@ -6,6 +6,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "cli/book_setup.h"
 #include "cli/messages.h"
 
 namespace {
@@ -39,8 +40,7 @@ ImportCopy::~ImportCopy() {
   if (!path.empty()) unlink(path.c_str());
 }
 
-bool ReadsAsUtf8(FILE* file, Encoding encoding) {
-  if (encoding != Encoding::kAuto) return encoding == Encoding::kUtf8;
+FileText ExamineText(FILE* file) {
   static char chunk[kPieceSize];
   Utf8Check check;
   bool bom = false;
@@ -50,7 +50,12 @@ bool ReadsAsUtf8(FILE* file, Encoding encoding) {
     check.Feed(chunk, n);
   }
   rewind(file);
-  return bom || check.LooksUtf8();
+  return {bom || check.LooksUtf8(), check.PlainAscii()};
+}
+
+bool ReadsAsUtf8(FILE* file, Encoding encoding) {
+  if (encoding != Encoding::kAuto) return encoding == Encoding::kUtf8;
+  return ExamineText(file).utf8;
 }
 
 int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNotes& notes,
@@ -59,9 +64,7 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
   FILE* in = fopen(file, "rb");
   if (in == nullptr) return Fail(kExitFailed, "cannot open the import file %s: %s", file, Reason());
   copy.utf8 = ReadsAsUtf8(in, encoding);
-  const char* tmp = getenv("TMPDIR");
-  std::string pattern =
-      std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/quillbook-import-XXXXXX";
+  std::string pattern = ScratchPattern("import");
   int fd = mkstemp(&pattern[0]);
   FILE* out = fd >= 0 ? fdopen(fd, "wb") : nullptr;
   if (out == nullptr) {

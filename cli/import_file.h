@@ -16,8 +16,15 @@ struct ImportCopy {
   ~ImportCopy();
 };
 
-// Whether a file read with encoding (auto: a byte-order mark, or valid
-// UTF-8 that is not plain ASCII) is UTF-8. Rewinds the file.
+// What a file's bytes are, found in one pass; the file is rewound.
+struct FileText {
+  bool utf8;   // a byte-order mark, or valid UTF-8 that is not plain ASCII
+  bool ascii;  // plain ASCII, which reads alike in either encoding
+};
+FileText ExamineText(FILE* file);
+
+// Whether a file read with encoding (auto: as ExamineText finds it) is
+// UTF-8. Rewinds the file.
 bool ReadsAsUtf8(FILE* file, Encoding encoding);
 
 // Makes the copy of file, noting characters that became "?" and NUL bytes

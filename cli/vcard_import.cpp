@@ -121,7 +121,14 @@ struct Components {
 
 class ValueReader {
  public:
-  explicit ValueReader(bool utf8File) : utf8File_(utf8File), cp932_("CP932") {}
+  // utf8File: the file's text is UTF-8; asciiFile: it is plain ASCII, which
+  // leaves a value's encoding (quoted-printable, say) to the vCard's version.
+  ValueReader(bool utf8File, bool asciiFile)
+      : utf8File_(utf8File), asciiFile_(asciiFile), cp932_("CP932") {}
+
+  // vCard 3.0 and 4.0 are UTF-8 unless they say otherwise; 2.1 has no such
+  // rule, and Japanese phones write it in code page 932.
+  void SetVersion(const char* version) { modern_ = version[0] == '3' || version[0] == '4'; }
   int replaced = 0;
 
   // Splits the value at separator (none for 0) and undoes its escapes, then
@@ -177,7 +184,7 @@ class ValueReader {
   // Without CHARSET the file's own encoding; a converter is opened only when
   // the character set changes.
   Cp932Writer& WriterFor(const char* charset) {
-    if (charset[0] == '\0') return utf8File_ ? utf8_ : cp932_;
+    if (charset[0] == '\0') return utf8File_ || (asciiFile_ && modern_) ? utf8_ : cp932_;
     if (Is(charset, "UTF-8")) return utf8_;
     if (!Is(charset, otherCharset_)) {
       CopyCutString(otherCharset_, charset);
@@ -187,6 +194,8 @@ class ValueReader {
   }
 
   bool utf8File_;
+  bool asciiFile_;
+  bool modern_ = false;
   Cp932Writer utf8_;
   Cp932Writer cp932_;
   Cp932Writer other_;
@@ -262,7 +271,7 @@ NameParts g_names;
 
 class VcardImporter {
  public:
-  explicit VcardImporter(bool utf8File) : values_(utf8File) {}
+  VcardImporter(bool utf8File, bool asciiFile) : values_(utf8File, asciiFile) {}
 
   // Starts card n, which the vCard on line begins.
   void Begin(int n, long line) {
@@ -270,6 +279,7 @@ class VcardImporter {
     line_ = line;
     phones_ = mails_ = addresses_ = 0;
     cut_ = false;
+    values_.SetVersion("");
     memset(&g_names, 0, sizeof g_names);
     memset(&g_book.m_book[n], 0, sizeof g_book.m_book[n]);
     g_leftOut.lineOfCard[n] = line;
@@ -316,7 +326,9 @@ class VcardImporter {
     NameParts& k = g_names;
     const char* name = p.name;
     Components& c = c_;
-    if (Is(name, "FN")) {
+    if (Is(name, "VERSION")) {
+      values_.SetVersion(p.value);
+    } else if (Is(name, "FN")) {
       values_.Read(p, '\0', c);
       CopyCutString(k.fn, c[0]);
     } else if (Is(name, "N")) {
@@ -428,7 +440,10 @@ int ImportVcards(const char* bookDirectory, const ExchangeRequest& request) {
   if (file == nullptr) {
     return Fail(kExitFailed, "cannot open the import file %s: %s", request.file, Reason());
   }
-  VcardImporter importer(ReadsAsUtf8(file, request.encoding));
+  FileText text = ExamineText(file);
+  bool automatic = request.encoding == Encoding::kAuto;
+  VcardImporter importer(automatic ? text.utf8 : request.encoding == Encoding::kUtf8,
+                         automatic && text.ascii);
   errno = 0;
   if (!g_book.LoadBookFile(bookDirectory, 0)) {
     fclose(file);
