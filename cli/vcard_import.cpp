@@ -475,6 +475,11 @@ int ImportVcards(const char* bookDirectory, const ExchangeRequest& request) {
       if (Parse(text, p)) importer.Take(p);
     }
   }
+  if (depth > 0 && taking) {
+    // A file cut short keeps the card it was cut in.
+    importer.End();
+    ++n;
+  }
   bool readFailed = ferror(file) != 0;
   fclose(file);
   if (readFailed) {
