@@ -3,7 +3,7 @@
 // printed instead of shown.
 #pragma once
 
-#include "cli/output.h"
+#include "cli/charset.h"
 #include "exchange/exchange_book.h"
 
 struct ExchangeRequest {
@@ -12,6 +12,10 @@ struct ExchangeRequest {
   bool noHeading = false;
   bool dryRun = false;
   bool force = false;
+  bool narrowReadings = false;
+  bool vcard = false;
+  bool encodingGiven = false;
+  Encoding encoding = Encoding::kAuto;
   const char* file = nullptr;  // "-" is standard output for export
 };
 
@@ -21,13 +25,19 @@ struct ExchangeRequest {
 int PrepareExchange(const char* dataDirectory, const ExchangeRequest& request, bool exporting,
                     ExchangeOptions& options);
 
-// Information on standard output, failures and refusals on standard error.
+// The card file's path in dataDirectory, for messages.
+std::string CardFilePath(const char* dataDirectory);
+
+// The procedures' messages in the command line's words: information on
+// standard output, failures on standard error with the file and the reason.
+// The import limit is left to the caller, which counts the lines it left out.
 class PrintedMessages : public ExchangeMessages {
  public:
-  explicit PrintedMessages(bool raw) : out_(raw, stdout), err_(raw, stderr) {}
+  PrintedMessages(const char* exchangeFile, const char* dataDirectory)
+      : exchangeFile_(exchangeFile), cardFile_(CardFilePath(dataDirectory)) {}
   void Tell(const char* text, ExchangeIcon icon) override;
 
  private:
-  Output out_;
-  Output err_;
+  std::string exchangeFile_;
+  std::string cardFile_;
 };

@@ -1,26 +1,98 @@
 #include "cli/export_command.h"
 
+#include <errno.h>
 #include <stdio.h>
 #include <string.h>
+
+#include "cards/safe_file.h"
+#include "cli/book_setup.h"
+#include "cli/messages.h"
+#include "cli/vcard_export.h"
+#include "text/byte_text.h"
 
 namespace {
 
 ExchangeBook g_book;  // over a megabyte: not for the stack
 ExchangeOptions g_options;
 
+// Copies code page 932 text from in to out as UTF-8; false on a read error.
+template <typename Sink>
+bool CopyAsUtf8(FILE* in, Sink write) {
+  char bytes[4096];
+  char chunk[4096 * 3];
+  size_t carried = 0;
+  for (size_t n; (n = fread(bytes + carried, 1, sizeof bytes - carried, in)) > 0;) {
+    n += carried;
+    // A two-byte character cut by the read waits for its second byte.
+    size_t whole = 0;
+    for (size_t step; whole < n; whole += step) {
+      step = IsCp932LeadByte(static_cast<unsigned char>(bytes[whole])) ? 2 : 1;
+      if (whole + step > n) break;
+    }
+    const char* text = bytes;
+    size_t length = whole;
+    while (length > 0) write(chunk, Utf8Into(text, length, chunk, sizeof chunk));
+    carried = n - whole;
+    memmove(bytes, bytes + whole, carried);
+  }
+  const char* text = bytes;
+  while (carried > 0) write(chunk, Utf8Into(text, carried, chunk, sizeof chunk));
+  return ferror(in) == 0;
+}
+
+// The settings screen's export, then its bytes as UTF-8 in place of the
+// file it wrote, so that a refused or failed export writes nothing.
+int ExportUtf8(const ExchangeRequest& request, PrintedMessages& messages) {
+  if (strcmp(request.file, "-") == 0) {
+    FILE* scratch = tmpfile();
+    if (scratch == nullptr) return Fail(kExitFailed, "cannot make a scratch file: %s", Reason());
+    bool done = g_book.ExportCardsTo(scratch, g_options, messages) != 0;
+    rewind(scratch);
+    done = done &&
+           CopyAsUtf8(scratch, [](const char* bytes, size_t n) { fwrite(bytes, 1, n, stdout); });
+    fclose(scratch);
+    return done && fflush(stdout) == 0 ? kExitDone : kExitFailed;
+  }
+  errno = 0;
+  if (!g_book.ExportCards(g_options, messages)) return kExitFailed;
+  FILE* written = fopen(request.file, "rb");
+  SafeFileWriter out(request.file);
+  bool done = written != nullptr && out.IsOpen() &&
+              CopyAsUtf8(written, [&](const char* bytes, size_t n) { out.Write(bytes, n); });
+  if (written != nullptr) fclose(written);
+  if (done && out.Commit()) return kExitDone;
+  return Fail(kExitFailed, "cannot write the export file %s as UTF-8: %s", request.file, Reason());
+}
+
 }  // namespace
 
-int ExportCommand(const char* dataDirectory, const ExchangeRequest& request, bool raw) {
-  if (request.dryRun || request.force) {
-    fputs("quillbook: --dry-run and --force belong to import\n", stderr);
-    return 2;
+int ExportCommand(const char* dataDirectory, const ExchangeRequest& request) {
+  if (request.dryRun || request.force || request.narrowReadings) {
+    return Fail(kExitBadArguments, "--dry-run, --force and --narrow-readings belong to import");
   }
-  int status = PrepareExchange(dataDirectory, request, true, g_options);
+  if (request.vcard) {
+    if (request.file == nullptr) return Fail(kExitBadArguments, "export needs a FILE");
+    if (request.encodingGiven || request.columns != nullptr || request.comma || request.noHeading) {
+      return Fail(kExitBadArguments,
+                  "a vCard file is UTF-8 with every field: --vcard takes no --encoding, "
+                  "--columns, --comma or --no-heading");
+    }
+  }
+  if (request.encoding == Encoding::kAuto && request.encodingGiven) {
+    return Fail(kExitBadArguments, "export writes --encoding cp932 or utf-8");
+  }
+  // A book the panel never saved exports its owner card, as the settings
+  // screen would after saving it; the user's folder is not written.
+  BookPlace place;
+  int status = PrepareBook(dataDirectory, false, place);
   if (status >= 0) return status;
-  PrintedMessages messages(raw);
+  if (request.vcard) return ExportVcards(place.directory.c_str(), request.file, dataDirectory);
+  status = PrepareExchange(place.directory.c_str(), request, true, g_options);
+  if (status >= 0) return status;
+  PrintedMessages messages(request.file, place.directory.c_str());
+  if (request.encoding == Encoding::kUtf8) return ExportUtf8(request, messages);
+  errno = 0;
   int done = strcmp(request.file, "-") == 0 ? g_book.ExportCardsTo(stdout, g_options, messages)
                                             : g_book.ExportCards(g_options, messages);
-  if (done) return 0;
-  messages.Tell("アドレス帳エクスポートできませんでした。", kExchangeExclamation);
-  return 1;
+  return done ? kExitDone : kExitFailed;
 }

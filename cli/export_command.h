@@ -4,5 +4,6 @@
 #include "cli/exchange_request.h"
 
 // Writes the cards of the saved card file to request.file (standard output
-// for "-") exactly as the settings screen would. Returns the exit status.
-int ExportCommand(const char* dataDirectory, const ExchangeRequest& request, bool raw);
+// for "-") exactly as the settings screen would, or as UTF-8 text, or as
+// vCards. Returns the exit status.
+int ExportCommand(const char* dataDirectory, const ExchangeRequest& request);

@@ -10,67 +10,20 @@
 
 #include "cards/book_paths.h"
 #include "cards/card_file.h"
+#include "cli/book_setup.h"
+#include "cli/charset.h"
 #include "cli/exchange_request.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "cli/input.h"
+#include "cli/messages.h"
 #include "cli/output.h"
 #include "cli/search_command.h"
+#include "cli/show_command.h"
+#include "cli/usage.h"
 #include "groups/group_list.h"
 
 namespace {
-
-const char kUsage[] =
-    "usage: quillbook [--data DIR] [--cp932] COMMAND\n"
-    "       quillbook [--data DIR] [--cp932] search [--phone] [--every-line] TEXT\n"
-    "       quillbook [--data DIR] export --columns LIST [--comma] [--no-heading] FILE\n"
-    "       quillbook [--data DIR] import --columns LIST [--comma] [--no-heading]\n"
-    "                 [--dry-run] [--force] FILE\n"
-    "\n"
-    "Reads the address book in DIR/Quillbook (Quillbook.dat and Group.dat).\n"
-    "\n"
-    "commands:\n"
-    "  list     each card in ID order: its ID, a tab, and its 21 fields as\n"
-    "           the card file holds them\n"
-    "  groups   the group names, one a line\n"
-    "  search   the host's search for TEXT (UTF-8): for each matching card\n"
-    "           NAME (READING) [ GROUP ] : \"FIELD\", FIELD being the first\n"
-    "           field that holds one of TEXT's blank-separated words\n"
-    "  export   writes each card of the card file as one line of FILE (- for\n"
-    "           standard output), in code page 932 with CR LF line ends, as the\n"
-    "           settings screen does\n"
-    "  import   appends one card for each line of FILE to the card file, as the\n"
-    "           settings screen does, and prints how many it added; refused\n"
-    "           while a panel holds the book\n"
-    "\n"
-    "options (before or after the command):\n"
-    "  --data DIR  the host's data directory, the folder that holds Quillbook;\n"
-    "              default $QUILLBOOK_DATA, else the host stand-in's folder\n"
-    "              under Wine: ${WINEPREFIX:-~/.wine}/drive_c/users/$USER/\n"
-    "              AppData/Roaming/Scribella\n"
-    "  --cp932     print code page 932 bytes as stored, not UTF-8\n"
-    "  --help      this text\n"
-    "\n"
-    "search options:\n"
-    "  --phone       compare TEXT as a telephone number with the postal code\n"
-    "                and the three numbers, full-width digits narrowed and\n"
-    "                - ( ) P left out\n"
-    "  --every-line  one line for each card, empty when it does not match\n"
-    "  --            what follows is TEXT, even when it begins with -\n"
-    "\n"
-    "export and import options:\n"
-    "  --columns LIST  the file's columns in order, by the names of the card\n"
-    "                  file's heading (名前, 読み, 電話番号1, ...), comma-separated;\n"
-    "                  an empty name is a blank column: --columns 名前,,電話番号1\n"
-    "  --comma         comma-separated, quoted where needed (default: tabs)\n"
-    "  --no-heading    no heading line (default: the export writes one, the\n"
-    "                  import skips the first line)\n"
-    "  --dry-run       import nothing; report how many cards would be added and\n"
-    "                  each line's problems\n"
-    "  --force         import although the mark of a running panel is there (left\n"
-    "                  by a panel that crashed)\n"
-    "\n"
-    "exit status: 0 done, 1 failed (with its message), 2 bad arguments\n";
 
 class SystemClock : public TimeSource {
  public:
@@ -115,17 +68,32 @@ std::string DefaultDataDirectory() {
 }
 
 int Usage(const char* problem) {
-  if (problem) fprintf(stderr, "quillbook: %s\n", problem);
-  fputs(kUsage, stderr);
-  return 2;
+  if (problem) Fail(0, "%s", problem);
+  fputs(Utf8Of(kUsage).c_str(), stderr);
+  return kExitBadArguments;
+}
+
+CardTable g_table;  // over a megabyte: not for the stack
+
+// Loads the card file as the panel would; a book never written is the
+// default owner card alone, a file that is there but cannot be read a
+// failure. Returns -1 when loaded, else the exit status.
+int LoadCards(const char* dataDirectory) {
+  char path[kPathBufferSize];
+  if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) {
+    return Fail(kExitBadArguments, "the data folder's path is too long: %s", dataDirectory);
+  }
+  int status = CheckReadableOrMissing(path, "card file");
+  if (status >= 0) return status;
+  SystemClock clock;
+  LoadCardFile(path, g_table, clock);
+  return -1;
 }
 
 int ListCards(const char* dataDirectory, Output& out) {
-  char path[kPathBufferSize];
-  BuildBookFilePath(path, dataDirectory, kCardFileName);
-  static CardTable table;  // over a megabyte: not for the stack
-  SystemClock clock;
-  LoadCardFile(path, table, clock);
+  int status = LoadCards(dataDirectory);
+  if (status >= 0) return status;
+  const CardTable& table = g_table;
   char line[kMaxCardLineBytes + 1];
   int visited = 0;
   for (int slot = 0; slot < kCardSlots && visited < table.m_nCardCount; ++slot) {
@@ -148,6 +116,8 @@ bool PrintGroup(const char* name, void* context) {
 int ListGroups(const char* dataDirectory, Output& out) {
   char path[kPathBufferSize];
   BuildBookFilePath(path, dataDirectory, kGroupFileName);
+  int status = CheckReadableOrMissing(path, "group file");
+  if (status >= 0) return status;
   ReadGroupNames(path, PrintGroup, &out);
   return 0;
 }
@@ -170,7 +140,8 @@ int main(int argc, char** argv) {
     if (optionsEnded || arg[0] != '-' || strcmp(arg, "-") == 0) {
       if (command == nullptr) {
         command = arg;
-      } else if (strcmp(command, "search") == 0 && searchText == nullptr) {
+      } else if ((strcmp(command, "search") == 0 || strcmp(command, "show") == 0) &&
+                 searchText == nullptr) {
         searchText = arg;
       } else if ((strcmp(command, "export") == 0 || strcmp(command, "import") == 0) &&
                  exchange.file == nullptr) {
@@ -181,8 +152,8 @@ int main(int argc, char** argv) {
     } else if (strcmp(arg, "--") == 0) {
       optionsEnded = true;
     } else if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
-      fputs(kUsage, stdout);
-      return 0;
+      fputs(Utf8Of(kUsage).c_str(), stdout);
+      return kExitDone;
     } else if (strcmp(arg, "--data") == 0) {
       if (i + 1 >= argc) return Usage("--data needs a folder");
       dataDirectory = argv[++i];
@@ -211,6 +182,17 @@ int main(int argc, char** argv) {
       exchange.dryRun = exchangeOption = true;
     } else if (strcmp(arg, "--force") == 0) {
       exchange.force = exchangeOption = true;
+    } else if (strcmp(arg, "--narrow-readings") == 0) {
+      exchange.narrowReadings = exchangeOption = true;
+    } else if (strcmp(arg, "--vcard") == 0) {
+      exchange.vcard = exchangeOption = true;
+    } else if (strcmp(arg, "--encoding") == 0 || strncmp(arg, "--encoding=", 11) == 0) {
+      const char* name = arg[10] == '=' ? arg + 11 : (i + 1 < argc ? argv[++i] : nullptr);
+      if (name == nullptr) return Usage("--encoding needs auto, cp932 or utf-8");
+      if (!ParseEncoding(name, exchange.encoding)) {
+        return Usage((std::string("--encoding takes auto, cp932 or utf-8, not ") + name).c_str());
+      }
+      exchange.encodingGiven = exchangeOption = true;
     } else {
       return Usage((std::string("unknown option ") + arg).c_str());
     }
@@ -222,23 +204,33 @@ int main(int argc, char** argv) {
   bool exchanging = strcmp(command, "export") == 0 || strcmp(command, "import") == 0;
   if (exchangeOption && !exchanging) {
     return Usage(
-        "--columns, --comma, --no-heading, --dry-run and --force belong to export and "
-        "import");
+        "--columns, --comma, --no-heading, --encoding, --vcard, --narrow-readings, --dry-run "
+        "and --force belong to export and import");
   }
+  static const char* const kCommands[] = {"list", "show", "groups", "search", "export", "import"};
+  bool known = false;
+  for (const char* name : kCommands) known = known || strcmp(command, name) == 0;
+  if (!known) return Usage((std::string("unknown command ") + command).c_str());
   if (!haveData) dataDirectory = DefaultDataDirectory();
-  if (strcmp(command, "export") == 0) return ExportCommand(dataDirectory.c_str(), exchange, raw);
-  if (strcmp(command, "import") == 0) return ImportCommand(dataDirectory.c_str(), exchange, raw);
+  int status = CheckDataFolder(dataDirectory.c_str());
+  if (status >= 0) return status;
+  if (strcmp(command, "export") == 0) return ExportCommand(dataDirectory.c_str(), exchange);
+  if (strcmp(command, "import") == 0) return ImportCommand(dataDirectory.c_str(), exchange);
   Output out(raw);
   if (strcmp(command, "list") == 0) return ListCards(dataDirectory.c_str(), out);
   if (strcmp(command, "groups") == 0) return ListGroups(dataDirectory.c_str(), out);
+  if (strcmp(command, "show") == 0) {
+    if (searchText == nullptr) return Usage("show needs an ID");
+    status = LoadCards(dataDirectory.c_str());
+    return status >= 0 ? status : ShowCard(g_table, searchText, out);
+  }
   if (strcmp(command, "search") == 0) {
     if (searchText == nullptr) return Usage("search needs a TEXT");
     std::string text;
     if (!Utf8ToCp932(searchText, text)) {
-      fprintf(stderr,
-              "quillbook: the search text is not UTF-8, or has a character that code page 932 "
-              "cannot hold\n");
-      return 2;
+      return Fail(kExitBadArguments,
+                  "the search text is not UTF-8, or has a character that code page 932 cannot "
+                  "hold");
     }
     return SearchCards(dataDirectory.c_str(), phone, text.c_str(), everyLine, out);
   }

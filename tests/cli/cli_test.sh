@@ -21,9 +21,13 @@ check "--cp932 prints the stored bytes" "$(printf '%s\n' "$expected" | to_cp932 
   "$("$quillbook" --data "$work/data" --cp932 list | od -An -tx1)"
 check "groups prints one name a line" "$(printf '家族\n友人')" "$("$quillbook" groups --data "$work/data")"
 
-owner=$("$quillbook" --data "$work/none" list | cut -f 1,2,3)
-check "a missing file lists the default owner card" "$(printf '0\tユーザー\tﾕｰｻﾞｰ')" "$owner"
-check "a missing group file lists nothing" "" "$("$quillbook" --data "$work/none" groups)"
+mkdir "$work/new"
+owner=$("$quillbook" --data "$work/new" list | cut -f 1,2,3)
+check "a folder without a book lists the default owner card" "$(printf '0\tユーザー\tﾕｰｻﾞｰ')" "$owner"
+check "a missing group file lists nothing" "" "$("$quillbook" --data "$work/new" groups)"
+message=$("$quillbook" --data "$work/none" list 2>&1)
+check "a data folder that is not there exits 1, naming it" \
+  "1 quillbook: the data folder $work/none: No such file or directory" "$? $message"
 
 yamada='山田 (ﾔﾏﾀﾞ) [ 友人 ] : "03-1111"'
 check "search prints the matching cards" "$yamada" "$("$quillbook" --data "$work/data" search 03)"
@@ -41,7 +45,7 @@ check "--phone narrows and drops the marks" "$yamada" \
 check "-- lets TEXT begin with -" "$yamada" "$("$quillbook" --data "$work/data" search -- -1111)"
 check "search --cp932 prints the stored bytes" "$(printf '%s\n' "$yamada" | to_cp932 | od -An -tx1)" \
   "$("$quillbook" --data "$work/data" --cp932 search 03 | od -An -tx1)"
-check "a missing file finds nothing" "" "$("$quillbook" --data "$work/none" search '')"
+check "a missing file finds nothing" "" "$("$quillbook" --data "$work/new" search '')"
 message=$("$quillbook" --data "$work/data" search '𠀋' 2>&1 >/dev/null)
 check "a character code page 932 lacks exits 2" 2 $?
 check "and says so" 1 "$(grep -c 'code page 932' <<<"$message")"

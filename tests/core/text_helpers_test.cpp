@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "text/narrow_reading.h"
+
 namespace {
 
 int Find(const std::string& text, char separator, int length = -1) {
@@ -148,6 +150,26 @@ TEST(ToHalfWidth, NarrowsDigitsLettersAndKana) {
   EXPECT_EQ("\xDC\xDC\xA6\xA6", Half("ゎヮをヲ"));  // ﾜﾜｦｦ
   EXPECT_EQ("\xA7\xAC\xAF\xA7", Half("ぁゃっァ"));
   EXPECT_EQ("09AZaz", Half("０９ＡＺａｚ"));
+}
+
+TEST(NarrowReading, GivesTheHalfWidthKatakanaThePanelStores) {
+  const struct {
+    const char* typed;
+    const char* stored;
+  } kCases[] = {
+      {"やまだ　たろう", "\xD4\xCF\xC0\xDE \xC0\xDB\xB3"},  // ﾔﾏﾀﾞ ﾀﾛｳ
+      {"ユーザー", "\xD5\xB0\xBB\xDE\xB0"},                 // ﾕｰｻﾞｰ, not ﾕ-ｻﾞ-
+      {"ヴァイオリン", "\xB3\xDE\xA7\xB2\xB5\xD8\xDD"},
+      {"\xD4\xCF\xC0\xDE", "\xD4\xCF\xC0\xDE"},  // already half-width
+      {"山田ゐ", "山田\x83\x90"},                // no half-width form: kept
+      {"\x82", "\x82"},                          // a lead byte that ends the text
+  };
+  for (const auto& c : kCases) {
+    std::string text = c.typed;
+    text.resize(text.size() + 1);
+    int n = NarrowReading(&text[0]);
+    EXPECT_EQ(c.stored, text.substr(0, static_cast<size_t>(n))) << c.typed;
+  }
 }
 
 // Every code from first to last, converted at once.

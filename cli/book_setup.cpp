@@ -1,0 +1,120 @@
+#include "cli/book_setup.h"
+
+#include <errno.h>
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "cards/book_paths.h"
+#include "cards/card_file.h"
+#include "cli/messages.h"
+
+namespace {
+
+// Writes the default book into dataDirectory; -1, or the exit status.
+int WriteNewBook(const std::string& dataDirectory) {
+  char folder[kPathBufferSize];
+  char path[kPathBufferSize];
+  if (!BuildBookFolderPath(folder, dataDirectory.c_str()) ||
+      !BuildBookFilePath(path, dataDirectory.c_str(), kCardFileName)) {
+    return Fail(kExitBadArguments, "the data folder's path is too long: %s", dataDirectory.c_str());
+  }
+  errno = 0;
+  if (mkdir(folder, 0777) != 0 && errno != EEXIST) {
+    return Fail(kExitFailed, "cannot make the book's folder %s: %s", folder, Reason());
+  }
+  static CardTable table;  // over a megabyte: not for the stack
+  table.Clear();
+  MakeDefaultOwnerCard(table);
+  errno = 0;
+  if (!SaveCardFile(path, table)) {
+    return Fail(kExitFailed, "cannot write the card file %s: %s", path, Reason());
+  }
+  return -1;
+}
+
+}  // namespace
+
+int CheckDataFolder(const char* dataDirectory) {
+  struct stat info;
+  errno = 0;
+  if (stat(dataDirectory, &info) != 0) {
+    return Fail(kExitFailed, "the data folder %s: %s", dataDirectory, Reason());
+  }
+  if (!S_ISDIR(info.st_mode)) {
+    return Fail(kExitFailed, "the data folder %s is not a folder", dataDirectory);
+  }
+  return -1;
+}
+
+int CheckReadableOrMissing(const char* path, const char* what) {
+  errno = 0;
+  if (FILE* probe = fopen(path, "rb")) {
+    fclose(probe);
+  } else if (errno != ENOENT) {
+    return Fail(kExitFailed, "cannot read the %s %s: %s", what, path, Reason());
+  }
+  return -1;
+}
+
+BookPlace::~BookPlace() {
+  if (scratch.empty()) return;
+  char path[kPathBufferSize];
+  if (BuildBookFilePath(path, scratch.c_str(), kCardFileName)) unlink(path);
+  if (BuildBookFolderPath(path, scratch.c_str())) rmdir(path);
+  rmdir(scratch.c_str());
+}
+
+int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place) {
+  place.directory = dataDirectory;
+  char path[kPathBufferSize];
+  if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) {
+    return Fail(kExitBadArguments, "the data folder's path is too long: %s", dataDirectory);
+  }
+  int status = CheckReadableOrMissing(path, "card file");
+  if (status >= 0 || access(path, F_OK) == 0) return status;
+  if (writeNewBook) {
+    status = WriteNewBook(place.directory);
+    if (status < 0) printf("a new address book: %s\n", path);
+    return status;
+  }
+  std::string pattern = ScratchPattern("book");
+  errno = 0;
+  if (mkdtemp(&pattern[0]) == nullptr) {
+    return Fail(kExitFailed, "cannot make a scratch folder %s: %s", pattern.c_str(), Reason());
+  }
+  place.scratch = place.directory = pattern;
+  return WriteNewBook(place.directory);
+}
+
+namespace {
+
+// The path with its folder resolved, for a file that may not exist yet.
+std::string Resolved(const std::string& path) {
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  char real[PATH_MAX];
+  if (realpath(folder.c_str(), real) == nullptr) return path;
+  return std::string(real) + "/" + path.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+}  // namespace
+
+bool NamesBookFile(const char* dataDirectory, const char* path) {
+  std::string target = Resolved(path);
+  for (const char* name : {kCardFileName, kGroupFileName}) {
+    char bookFile[kPathBufferSize];
+    if (BuildBookFilePath(bookFile, dataDirectory, name) && Resolved(bookFile) == target) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string ScratchPattern(const char* purpose) {
+  const char* tmp = getenv("TMPDIR");
+  return std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/quillbook-" + purpose +
+         "-XXXXXX";
+}

@@ -1,0 +1,35 @@
+// A data folder in which the panel was never opened holds a new book: the
+// default owner card alone, as the panel would show it.
+#pragma once
+
+#include <string>
+
+// Returns -1 when dataDirectory is a folder, else the exit status after
+// saying why.
+int CheckDataFolder(const char* dataDirectory);
+
+// A book's file is missing until the panel first saves it, and then reads
+// as empty; one that is there but cannot be read is a failure. Returns -1
+// when path can be read or is missing, else the exit status after saying
+// why, what naming the file ("card file").
+int CheckReadableOrMissing(const char* path, const char* what);
+
+// The data folder an exchange works in. For a new book an import first
+// writes the book with its owner card (writeNewBook); a trial run or an
+// export gets a scratch folder holding that book, removed with the place.
+struct BookPlace {
+  std::string directory;
+  std::string scratch;
+  ~BookPlace();
+};
+
+// Returns -1 when the place is ready, else the exit status after saying why.
+int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place);
+
+// Whether path names the book's own card or group file, which an export
+// must never write over.
+bool NamesBookFile(const char* dataDirectory, const char* path);
+
+// A mkstemp or mkdtemp pattern for a scratch file or folder of purpose in
+// $TMPDIR, else /tmp.
+std::string ScratchPattern(const char* purpose);

@@ -1,0 +1,71 @@
+// Text between code page 932, which the book holds, and the encodings that
+// files from other programs use.
+#pragma once
+
+#include <iconv.h>
+#include <stddef.h>
+
+#include <string>
+
+enum class Encoding { kAuto, kCp932, kUtf8 };
+
+// "auto", "cp932" or "utf-8" (also "utf8", "sjis", "shift_jis"); false for
+// anything else.
+bool ParseEncoding(const char* name, Encoding& encoding);
+
+// Converts text of one character set into code page 932. A character that
+// code page 932 cannot hold, or a byte that is no character, becomes "?" and
+// is counted, so that nothing is dropped without a trace.
+class Cp932Writer {
+ public:
+  // charset as a program names it (UTF-8, SHIFT_JIS, ISO-8859-1, ...); a
+  // name the system does not know is taken as code page 932.
+  explicit Cp932Writer(const char* charset = "UTF-8") { Open(charset); }
+  ~Cp932Writer();
+  // Converts from charset from now on.
+  void Open(const char* charset);
+  Cp932Writer(const Cp932Writer&) = delete;
+  Cp932Writer& operator=(const Cp932Writer&) = delete;
+
+  // Writes in[0..length) to out (room bytes), cut at a character boundary
+  // when it does not fit. Returns the bytes written; adds the replaced
+  // characters to replaced. A character cut at the end of in is replaced.
+  size_t Convert(const char* in, size_t length, char* out, size_t room, int& replaced);
+  // False when the text is taken as code page 932 as it is.
+  bool Converts() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+ private:
+  iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
+  bool utf8_ = false;
+};
+
+// Converts code page 932 text to UTF-8 into out (room bytes), as much as
+// fits: cp932 and length move past what was converted. A byte that is no
+// code page 932 character shows as U+FFFD, so that one damaged byte never
+// hides the rest. Returns the bytes written.
+size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room);
+
+// The same for a message: the whole text as UTF-8.
+std::string Utf8Of(const char* cp932, size_t length);
+std::string Utf8Of(const char* cp932);
+
+// Feeds a stream's bytes to decide whether it is UTF-8 text.
+class Utf8Check {
+ public:
+  void Feed(const char* bytes, size_t length);
+  // Valid UTF-8 throughout (a sequence cut at the end does not count) and
+  // not plain ASCII.
+  bool LooksUtf8() const { return valid_ && nonAscii_ && pending_ == 0; }
+  bool PlainAscii() const { return !nonAscii_; }
+
+ private:
+  bool valid_ = true;
+  bool nonAscii_ = false;
+  int pending_ = 0;  // continuation bytes still expected
+};
+
+// The UTF-8 byte-order mark.
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// Bytes that a UTF-8 sequence starting with lead takes (1 for a stray byte).
+size_t Utf8SequenceLength(unsigned char lead);

@@ -1,0 +1,133 @@
+#include "cli/import_file.h"
+
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include "cli/book_setup.h"
+#include "cli/messages.h"
+
+namespace {
+
+constexpr size_t kPieceSize = 65536;
+
+// A piece of a line: up to its line feed, or as much as fits.
+size_t ReadPiece(FILE* file, char* buffer, size_t start, size_t room) {
+  size_t n = start;
+  int c;
+  while (n < room && (c = getc(file)) != EOF) {
+    buffer[n++] = static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  return n;
+}
+
+// Bytes at the end of a UTF-8 piece that begin a character the piece cuts.
+size_t CutCharacterBytes(const char* piece, size_t length) {
+  for (size_t back = 1; back <= 3 && back <= length; ++back) {
+    unsigned char byte = static_cast<unsigned char>(piece[length - back]);
+    if ((byte & 0xC0) == 0x80) continue;
+    return Utf8SequenceLength(byte) > back ? back : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+ImportCopy::~ImportCopy() {
+  if (!path.empty()) unlink(path.c_str());
+}
+
+FileText ExamineText(FILE* file) {
+  static char chunk[kPieceSize];
+  Utf8Check check;
+  bool bom = false;
+  bool first = true;
+  for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0; first = false) {
+    if (first && n >= 3 && memcmp(chunk, kUtf8Bom, 3) == 0) bom = true;
+    check.Feed(chunk, n);
+  }
+  rewind(file);
+  return {bom || check.LooksUtf8(), check.PlainAscii()};
+}
+
+bool ReadsAsUtf8(FILE* file, Encoding encoding) {
+  if (encoding != Encoding::kAuto) return encoding == Encoding::kUtf8;
+  return ExamineText(file).utf8;
+}
+
+int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNotes& notes,
+                   ImportCopy& copy) {
+  errno = 0;
+  FILE* in = fopen(file, "rb");
+  if (in == nullptr) return Fail(kExitFailed, "cannot open the import file %s: %s", file, Reason());
+  copy.utf8 = ReadsAsUtf8(in, encoding);
+  std::string pattern = ScratchPattern("import");
+  int fd = mkstemp(&pattern[0]);
+  FILE* out = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  if (out == nullptr) {
+    int reason = errno;
+    fclose(in);
+    errno = reason;
+    return Fail(kExitFailed, "cannot make a scratch copy of %s in %s: %s", file, pattern.c_str(),
+                Reason());
+  }
+  copy.path = pattern;
+  static char piece[kPieceSize];
+  static char converted[kPieceSize];
+  Cp932Writer writer("UTF-8");
+  long line = 1;
+  bool lineHasText = false;  // the procedures skip a line of line ends alone
+  int cards = 0;
+  long lineFeeds = 0;
+  long bareReturns = 0;
+  size_t carried = 0;
+  bool start = true;
+  for (size_t length; (length = ReadPiece(in, piece, carried, sizeof piece)) > 0;) {
+    if (start && copy.utf8 && length >= 3 && memcmp(piece, kUtf8Bom, 3) == 0) {
+      memmove(piece, piece + 3, length -= 3);
+    }
+    start = false;
+    bool ended = piece[length - 1] == '\n';
+    for (size_t i = 0; i < length; ++i) {
+      if (piece[i] == '\0') notes.Add(line, kNoteNul);
+      if (piece[i] == '\r' && i + 1 < length && piece[i + 1] != '\n') ++bareReturns;
+      if (piece[i] != '\r' && piece[i] != '\n') lineHasText = true;
+    }
+    carried = copy.utf8 && !ended && !feof(in) ? CutCharacterBytes(piece, length) : 0;
+    if (copy.utf8) {
+      int replaced = 0;
+      size_t n = writer.Convert(piece, length - carried, converted, sizeof converted, replaced);
+      fwrite(converted, 1, n, out);
+      if (replaced > 0) notes.Add(line, kNoteReplaced);
+      notes.replacedCharacters += replaced;
+    } else {
+      fwrite(piece, 1, length, out);
+    }
+    memmove(piece, piece + length - carried, carried);
+    bool lastPiece = !ended && feof(in);
+    if (ended || lastPiece) {
+      if (ended) ++lineFeeds;
+      if (lineHasText && (line > 1 || !heading) && cards < kCardSlots) {
+        copy.lineOfCard[cards++] = line;
+      }
+      ++line;
+      lineHasText = false;
+    }
+  }
+  bool readFailed = ferror(in) != 0;
+  fclose(in);
+  if (fclose(out) != 0 || readFailed) {
+    return Fail(kExitFailed, "cannot read the import file %s through %s: %s", file,
+                copy.path.c_str(), Reason());
+  }
+  if (lineFeeds == 0 && bareReturns > 0) {
+    return Fail(kExitFailed,
+                "the import file %s ends its lines in CR alone, which the import does not take "
+                "for line ends; save it with CR LF or LF line ends",
+                file);
+  }
+  return -1;
+}

@@ -1,0 +1,107 @@
+#include "cli/import_notes.h"
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr unsigned kKinds[] = {
+    kNoteReplaced,       kNoteNul,         kImportTextCut, kImportMoreColumns,
+    kImportFewerColumns, kNoteWideReading, kNoteLeftOut,   kImportOverCardLimit};
+
+// The kinds a summary after the import names: what changed a card's text.
+constexpr unsigned kSummarised =
+    kNoteReplaced | kNoteNul | kImportTextCut | kNoteWideReading | kNoteLeftOut;
+
+constexpr int kSummaryLines = 10;
+
+}  // namespace
+
+const char* NoteText(unsigned what) {
+  switch (what) {
+    case kNoteReplaced:
+      return "a character that code page 932 cannot hold, written as ?";
+    case kNoteNul:
+      return "a NUL byte, where its field's text ends";
+    case kImportTextCut:
+      return "a text cut at its field's width";
+    case kImportMoreColumns:
+      return "more columns than the list, the rest dropped";
+    case kImportFewerColumns:
+      return "fewer columns than the list, the rest left empty";
+    case kNoteWideReading:
+      return "a reading that is not half-width, which the panel will not save "
+             "(--narrow-readings narrows kana)";
+    case kNoteLeftOut:
+      return "fields a card cannot hold, left out";
+    default:
+      return "not imported: the book would hold 500 cards";
+  }
+}
+
+void ImportNotes::Add(long line, unsigned what) {
+  if (what & kImportOverCardLimit) ++leftOut_;
+  if (count_ > 0 && entries_[count_ - 1].line == line) {
+    entries_[count_ - 1].what |= what;
+  } else if (count_ < kMaxEntries) {
+    entries_[count_++] = {line, what};
+  } else {
+    ++dropped_;
+  }
+}
+
+long ImportNotes::LeftOut() const { return leftOut_; }
+
+void ImportNotes::Sort() {
+  std::stable_sort(entries_, entries_ + count_,
+                   [](const Entry& a, const Entry& b) { return a.line < b.line; });
+  int merged = 0;
+  for (int i = 0; i < count_; ++i) {
+    if (merged > 0 && entries_[merged - 1].line == entries_[i].line) {
+      entries_[merged - 1].what |= entries_[i].what;
+    } else {
+      entries_[merged++] = entries_[i];
+    }
+  }
+  count_ = merged;
+}
+
+void ImportNotes::PrintEach(const LeftOutFields* leftOut) {
+  Sort();
+  for (int i = 0; i < count_; ++i) {
+    std::string text;
+    for (unsigned kind : kKinds) {
+      if ((entries_[i].what & kind) == 0) continue;
+      if (!text.empty()) text += "; ";
+      text += NoteText(kind);
+      if (kind == kNoteLeftOut && leftOut != nullptr) {
+        text += std::string(": ") + leftOut->On(entries_[i].line);
+      }
+    }
+    printf("line %ld: %s\n", entries_[i].line, text.c_str());
+  }
+  if (dropped_ > 0) printf("and %ld more lines with problems\n", dropped_);
+}
+
+void ImportNotes::PrintSummary(bool byKind) {
+  Sort();
+  for (unsigned kind : kKinds) {
+    if (!byKind || (kind & kSummarised) == 0) continue;
+    std::string lines;
+    int found = 0;
+    for (int i = 0; i < count_; ++i) {
+      if ((entries_[i].what & kind) == 0) continue;
+      if (++found <= kSummaryLines)
+        lines += (found > 1 ? ", " : "") + std::to_string(entries_[i].line);
+    }
+    if (found == 0) continue;
+    if (found > kSummaryLines) lines += ", ...";
+    printf("line%s %s: %s%s\n", found > 1 ? "s" : "", lines.c_str(), NoteText(kind),
+           kind == kNoteLeftOut ? " (--dry-run names them)" : "");
+  }
+  if (replacedCharacters > 0) {
+    printf("%d character%s written as ?\n", replacedCharacters, replacedCharacters > 1 ? "s" : "");
+  }
+}
