@@ -38,10 +38,15 @@ TEST(FindSeparator, NeverTakesASecondByteForASeparatorOrAnEscape) {
   EXPECT_EQ(2, Find("表\t", '\t'));
   EXPECT_EQ(2, Find("\xA0"
                     "a\t",
-                    '\t'));             // 0xA0 also starts a two-byte pair here
-  EXPECT_EQ(-1, Find("\x81\t", '\t'));  // a lead byte swallows the tab
-  EXPECT_EQ(1, Find("\xA1\t", '\t'));   // half-width kana are one byte
-  EXPECT_EQ(4, Find("\xFF\t\xE0,,", ','));
+                    '\t'));  // 0xA0 also starts a two-byte pair here
+  // A byte below 0x40 is never a second byte: a lone lead byte keeps no
+  // tab, line end or comma from ending its field.
+  EXPECT_EQ(1, Find("\x81\t", '\t'));
+  EXPECT_EQ(2, Find("a\xFC\n", '\n'));
+  EXPECT_EQ(3, Find("\xE0\x01\xA0,", ','));
+  EXPECT_EQ(-1, Find("\x81", '\t'));   // nor takes the NUL past the length
+  EXPECT_EQ(1, Find("\xA1\t", '\t'));  // half-width kana are one byte
+  EXPECT_EQ(3, Find("\xFF\t\xE0,,", ','));
   EXPECT_EQ(2, Find("\x80\\\t", '\t'));  // 0x80 too, with a 0x5C second byte
 }
 
