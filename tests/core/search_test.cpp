@@ -229,6 +229,9 @@ TEST_F(CardFileSearchTest, ADamagedLineGivesEmptyTextsForTheFieldsItLacks) {
   EXPECT_EQ((Lines{"", "", ""}), Search("太郎"));  // no tab after it
   EXPECT_EQ((Lines{"", "", ""}), Search("memo"));  // nor after the last field
   EXPECT_EQ((Lines{"山田 () [  ] : \"山田\"", " () [  ] : \"\"", "M () [  ] : \"M\""}), Search(""));
+  // A lone lead byte never takes its tab; a file without LF ends lines at CR.
+  WriteBytes(path_, "heading\r山\x81\tyomi\t\r\rx\t\r");
+  EXPECT_EQ((Lines{"山\x81 (yomi) [  ] : \"yomi\"", ""}), Search("yomi"));
 }
 
 TEST_F(CardFileSearchTest, LongFieldsAreCutToTheCardsWidthsAtACharacterBoundary) {
