@@ -15,9 +15,10 @@ class CardLineReader {
  public:
   explicit CardLineReader(FILE* file) : lines_(file, kLineBufferSize) {}
   // The next line's length (line feed included when it has one), or -1 at
-  // the end of the file. The line stays in Text() until the next call.
+  // the end of the file. The line stays in Text(), writable, until the next
+  // call.
   int Next();
-  const char* Text() { return lines_.Text(); }
+  char* Text() { return lines_.Text(); }
 
  private:
   WholeLineReader lines_;
