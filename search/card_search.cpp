@@ -1,6 +1,7 @@
 #include "search/card_search.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "cards/card_file.h"
 #include "search/phone_rule.h"
@@ -15,9 +16,17 @@ namespace {
 // the postal code and the three numbers.
 constexpr int kPhoneFieldOrders[] = {3, 5, 6, 7};
 
+// A NUL inside a field ends its text; it is looked for only where a word
+// was found.
+bool FoundInField(const char* field, size_t length, const SearchWords& words) {
+  if (!words.FoundIn(field, length)) return false;
+  size_t text = strnlen(field, length);
+  return text == length || words.FoundIn(field, text);
+}
+
 const char* FirstTextMatch(const SearchedLine& line, const SearchWords& words) {
   for (int order = 0; order < kSearchedFieldCount; ++order) {
-    if (words.FoundIn(line.field[order], line.length[order])) return line.field[order];
+    if (FoundInField(line.field[order], line.length[order], words)) return line.field[order];
   }
   return nullptr;
 }

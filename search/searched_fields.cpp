@@ -42,7 +42,7 @@ void CutSearchedLine(char* line, int length, SearchedLine& fields) {
       line[text - line + bytes] = '\0';
     }
     fields.field[order] = text;
-    fields.length[order] = strnlen(text, static_cast<size_t>(bytes));
+    fields.length[order] = static_cast<size_t>(bytes);
   });
 }
 

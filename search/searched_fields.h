@@ -9,17 +9,17 @@
 constexpr int kSearchedFieldCount = 12;
 
 // The searched fields of one card line as they stand in it, each the raw
-// text up to its tab.
+// text up to its tab; a field is read up to its first NUL, which may come
+// before its length.
 struct SearchedLine {
   const char* field[kSearchedFieldCount];
   size_t length[kSearchedFieldCount];
 };
 
 // Cuts the first 18 tab-ended fields of line[0..length) (the line end
-// removed; line[length] must be writable) in place: each searched field is
-// ended by a NUL written over its tab, and stops at an earlier NUL of its
-// own. A field that the line does not hold, and every one after it, is
-// empty.
+// removed; line[length] must be readable) in place: each searched field is
+// ended by a NUL written over its tab. A field that the line does not hold,
+// and every one after it, is empty.
 void CutSearchedLine(char* line, int length, SearchedLine& fields);
 
 // Cuts the same fields of line[0..length) (line[length] must be readable)

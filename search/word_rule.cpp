@@ -28,10 +28,8 @@ bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* wor
     const void* hit = memchr(bytes + from, word[0], lastStart - from + 1);
     if (hit == nullptr) return false;
     size_t at = static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes);
-    if (BeginsCharacter(bytes, base, at)) {
-      if (memcmp(field + at + 1, word + 1, wordLength - 1) == 0) return true;
-      base = at;
-    } else {
+    if (memcmp(field + at + 1, word + 1, wordLength - 1) == 0) {
+      if (BeginsCharacter(bytes, base, at)) return true;
       base = at + 1;  // the second byte of a pair: a character begins after it
     }
     from = at + 1;

@@ -232,6 +232,10 @@ TEST_F(CardFileSearchTest, ADamagedLineGivesEmptyTextsForTheFieldsItLacks) {
   // A lone lead byte never takes its tab; a file without LF ends lines at CR.
   WriteBytes(path_, "heading\r山\x81\tyomi\t\r\rx\t\r");
   EXPECT_EQ((Lines{"山\x81 (yomi) [  ] : \"yomi\"", ""}), Search("yomi"));
+  // A NUL ends a field's text.
+  WriteBytes(path_, std::string("heading\r\nab\0cd\tx\t\r\n", 19));
+  EXPECT_EQ((Lines{""}), Search("cd"));
+  EXPECT_EQ((Lines{"ab (x) [  ] : \"ab\""}), Search("ab"));
 }
 
 TEST_F(CardFileSearchTest, LongFieldsFromAnotherProgramAreMatchedAndReportedWhole) {
