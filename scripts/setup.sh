@@ -10,7 +10,7 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 
 packages=(
-  g++ cmake make ninja-build googletest libgtest-dev
+  g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb x11-utils imagemagick fonts-ipafont-gothic
   locales clang-format python3 python3-pil
