@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -216,14 +217,16 @@ const Operation kOperations[] = {
      }},
 };
 
-// Keeps each benchmark's time per run, in milliseconds.
+// Keeps each benchmark's best processor time per run, in milliseconds.
 class TableReporter : public benchmark::ConsoleReporter {
  public:
   TableReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+  // Only the table is printed, once every benchmark has run.
   void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (!run.error_occurred) milliseconds[run.run_name.function_name] = run.GetAdjustedCPUTime();
+      if (!run.error_occurred && run.aggregate_name == "best") {
+        milliseconds[run.run_name.function_name] = run.GetAdjustedCPUTime();
+      }
     }
   }
   std::map<std::string, double> milliseconds;
@@ -233,7 +236,7 @@ bool PrintTable(const TableReporter& reporter) {
   auto limit = reporter.milliseconds.find("BM_Limit");
   if (limit == reporter.milliseconds.end()) return false;
   bool complete = true;
-  printf("\n%-28s %10s %9s %6s %18s\n", "operation (500 cards)", "ms", "x limit", "goal",
+  printf("\n%-28s %10s %9s %6s %18s\n", "operation (500 cards)", "cpu ms", "x limit", "goal",
          "allocs 500 / 1");
   for (const Operation& op : kOperations) {
     auto found = reporter.milliseconds.find(op.benchmark);
@@ -250,18 +253,30 @@ bool PrintTable(const TableReporter& reporter) {
   return complete;
 }
 
+// The best of a few short runs: the machines are shared, and what another
+// program takes only ever adds to a run's time.
+void Timed(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Unit(benchmark::kMillisecond)
+      ->MinTime(0.05)
+      ->Repetitions(5)
+      ->DisplayAggregatesOnly(true)
+      ->ComputeStatistics("best", [](const std::vector<double>& v) {
+        return *std::min_element(v.begin(), v.end());
+      });
+}
+
 int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return remove(path); }
 
 }  // namespace
 
-BENCHMARK(BM_Limit)->Unit(benchmark::kMillisecond)->MinTime(0.2);
-BENCHMARK(BM_ReadAndWrite)->Unit(benchmark::kMillisecond)->MinTime(0.2);
-BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->MinTime(0.2);
-BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(0.2);
-BENCHMARK(BM_SearchHit)->Unit(benchmark::kMillisecond)->MinTime(0.2);
-BENCHMARK(BM_SearchMiss)->Unit(benchmark::kMillisecond)->MinTime(0.2);
-BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->MinTime(0.2);
-BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond)->MinTime(0.2);
+BENCHMARK(BM_Limit)->Apply(Timed);
+BENCHMARK(BM_ReadAndWrite)->Apply(Timed);
+BENCHMARK(BM_Load)->Apply(Timed);
+BENCHMARK(BM_Save)->Apply(Timed);
+BENCHMARK(BM_SearchHit)->Apply(Timed);
+BENCHMARK(BM_SearchMiss)->Apply(Timed);
+BENCHMARK(BM_Export)->Apply(Timed);
+BENCHMARK(BM_Import)->Apply(Timed);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
