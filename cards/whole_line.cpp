@@ -2,7 +2,10 @@
 
 #include <string.h>
 
-WholeLineReader::WholeLineReader(FILE* file, int capacity) : file_(file), capacity_(capacity) {}
+// A line being read never fills the block, so that there is always room to
+// read more of it.
+WholeLineReader::WholeLineReader(FILE* file, int capacity)
+    : file_(file), capacity_(capacity < kReadBlockBytes / 2 ? capacity : kReadBlockBytes / 2) {}
 
 int WholeLineReader::Next() {
   if (savedAt_ >= 0) {
