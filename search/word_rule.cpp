@@ -28,7 +28,10 @@ bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* wor
     const void* hit = memchr(bytes + from, word[0], lastStart - from + 1);
     if (hit == nullptr) return false;
     size_t at = static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes);
-    if (memcmp(field + at + 1, word + 1, wordLength - 1) == 0) {
+    // The second byte first: a lead byte alone finds half the characters
+    // of a line of the same kind.
+    if (wordLength == 1 ||
+        (field[at + 1] == word[1] && memcmp(field + at + 2, word + 2, wordLength - 2) == 0)) {
       if (BeginsCharacter(bytes, base, at)) return true;
       base = at + 1;  // the second byte of a pair: a character begins after it
     }
