@@ -7,20 +7,21 @@
 #include "cards/card_line.h"
 #include "cards/card_record.h"
 #include "cards/time_stamp.h"
+#include "cards/whole_line.h"
 
 // Reads whole lines, each counted with its line end as one byte whether the
-// file has CR LF or LF.
+// file has CR LF, LF or (holding no LF) CR.
 class CardLineReader {
  public:
-  explicit CardLineReader(FILE* file) : file_(file) {}
+  explicit CardLineReader(FILE* file) : lines_(file, kLineBufferSize) {}
   // The next line's length (line feed included when it has one), or -1 at
-  // the end of the file. The line stays in Text() until the next call.
+  // the end of the file. The line stays in Text(), writable, until the next
+  // call.
   int Next();
-  const char* Text() const { return buffer_; }
+  char* Text() { return lines_.Text(); }
 
  private:
-  FILE* file_;
-  char buffer_[kLineBufferSize + 2];
+  WholeLineReader lines_;
 };
 
 // Fills the table from the card file. Returns 1 when at least one card line

@@ -2,6 +2,7 @@
 #include <string.h>
 
 #include "cards/safe_file.h"
+#include "cards/whole_line.h"
 #include "groups/group_list.h"
 #include "groups/group_names.h"
 #include "text/byte_text.h"
@@ -28,29 +29,15 @@ const char* NameInList(int index, char*, int, void* context) {
 int ReadGroupNames(const char* path, GroupNameSink sink, void* context) {
   FILE* file = (path != nullptr && path[0] != '\0') ? fopen(path, "rb") : nullptr;
   if (file == nullptr) return 0;
-  char piece[kPieceBytes + 1];
-  int length = 0;
-  bool pendingCr = false;
-  bool more = true;
-  for (int c = getc(file); c != EOF && more; c = getc(file)) {
-    if (c == '\n') {
-      piece[length] = '\0';
-      more = sink(piece, context);
-      length = 0;
-      pendingCr = false;
-      continue;
-    }
-    // CR LF reads as one line feed; a CR alone is text. It takes its place in
-    // the piece once the byte after it shows which it is.
-    int bytes[2];
-    int count = 0;
-    if (pendingCr) bytes[count++] = '\r';
-    pendingCr = c == '\r';
-    if (!pendingCr) bytes[count++] = c;
-    for (int i = 0; i < count; ++i) {
-      piece[length++] = static_cast<char>(bytes[i]);
-      if (length == kPieceBytes) length = 0;  // a full piece without a line feed
-    }
+  WholeLineReader lines(file, kPieceBytes);
+  char name[kPieceBytes + 1];
+  // Only the piece that holds the line end names a group: a line's last
+  // (length mod 63) bytes.
+  while (lines.Next() >= 0 && lines.HasLineEnd()) {
+    int length = static_cast<int>(lines.FullLength() % kPieceBytes);
+    memcpy(name, lines.TextEnd(length), static_cast<size_t>(length));
+    name[length] = '\0';
+    if (!sink(name, context)) break;
   }
   fclose(file);
   return 1;

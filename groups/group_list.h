@@ -31,7 +31,8 @@ typedef bool (*GroupNameSink)(const char* name, void* context);
 // Reads the group file with the rule of a 64-byte line reader: the file goes
 // in pieces of at most 63 bytes, each ending after a line feed or after 63
 // bytes; a piece with a line feed gives the name before it, a piece without
-// one is passed over, so a last line without a line end is not read.
+// one is passed over, so a last line without a line end is not read. A file
+// that holds no line feed but CRs has CR line ends.
 // Returns 0 when the file cannot be opened.
 int ReadGroupNames(const char* path, GroupNameSink sink, void* context);
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the native and the Windows trees, and runs
-# every test: natively under ASan and UBSan, and the Windows build under Wine.
+# every test: natively under ASan and UBSan, and the Windows build under Wine;
+# then the benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,5 +31,8 @@ trap 'bash cmake/wine-prefix.sh stop "build/$win/wineprefix" "$loader"' EXIT
 status=0
 ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
 ctest --test-dir "build/$win" --output-on-failure || status=1
-build/native/quillbook_bench build/native/bench.dat
+# The benchmark times an optimised build without the sanitizers.
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release
+cmake --build build/bench --target quillbook_bench -j "$jobs"
+python3 bench/python_csv.py build/bench/quillbook_bench || status=1
 exit "$status"

@@ -1,6 +1,7 @@
 #include "search/card_search.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "cards/card_file.h"
 #include "search/phone_rule.h"
@@ -15,18 +16,24 @@ namespace {
 // the postal code and the three numbers.
 constexpr int kPhoneFieldOrders[] = {3, 5, 6, 7};
 
-const char* FirstTextMatch(const CardRecord& card, const char* text) {
+// A NUL inside a field ends its text; it is looked for only where a word
+// was found.
+bool FoundInField(const char* field, size_t length, const SearchWords& words) {
+  if (!words.FoundIn(field, length)) return false;
+  size_t text = strnlen(field, length);
+  return text == length || words.FoundIn(field, text);
+}
+
+const char* FirstTextMatch(const SearchedLine& line, const SearchWords& words) {
   for (int order = 0; order < kSearchedFieldCount; ++order) {
-    const char* field = SearchedField(card, order);
-    if (MatchesSearchWords(field, text)) return field;
+    if (FoundInField(line.field[order], line.length[order], words)) return line.field[order];
   }
   return nullptr;
 }
 
-const char* FirstPhoneMatch(const CardRecord& card, const PhoneKey& key) {
+const char* FirstPhoneMatch(const SearchedLine& line, const PhoneKey& key) {
   for (int order : kPhoneFieldOrders) {
-    const char* field = SearchedField(card, order);
-    if (key.FoundIn(field)) return field;
+    if (key.FoundIn(line.field[order])) return line.field[order];
   }
   return nullptr;
 }
@@ -42,22 +49,24 @@ void SearchCardFile(const char* path, int mode, const char* text, SearchSink& si
   FILE* file = (path != nullptr && path[0] != '\0') ? fopen(path, "rb") : nullptr;
   if (file == nullptr) return;
   const PhoneKey phoneKey(mode == kPhoneSearch ? text : "");
+  const SearchWords words(text);
   CardLineReader reader(file);
-  CardRecord card = {};
+  SearchedLine fields;
   char result[kSearchResultSize];
   if (reader.Next() >= 0) {  // the heading line
     while (!sink.StopRequested()) {
       int length = reader.Next();
       if (length < 0) break;
-      if (length > 0 && reader.Text()[length - 1] == '\n') --length;
+      char* line = reader.Text();
+      if (length > 0 && line[length - 1] == '\n') --length;
       if (length == 0) continue;
-      CutSearchedFields(reader.Text(), length, card);
+      CutSearchedLine(line, length, fields);
       const char* match =
-          mode == kPhoneSearch ? FirstPhoneMatch(card, phoneKey) : FirstTextMatch(card, text);
+          mode == kPhoneSearch ? FirstPhoneMatch(fields, phoneKey) : FirstTextMatch(fields, words);
       result[0] = '\0';
       if (match != nullptr) {
-        snprintf(result, sizeof result, "%s (%s) [ %s ] : \"%s\"", card.name, card.reading,
-                 card.group, match);
+        snprintf(result, sizeof result, "%s (%s) [ %s ] : \"%s\"", fields.field[0], fields.field[1],
+                 fields.field[2], match);
       }
       sink.Result(result);
     }

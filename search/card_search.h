@@ -5,7 +5,7 @@
 
 #include <stddef.h>
 
-#include "cards/card_record.h"
+#include "cards/card_line.h"
 
 constexpr int kTextSearch = 0;
 constexpr int kPhoneSearch = 1;
@@ -15,11 +15,9 @@ inline bool IsServedSearchMode(int mode) { return mode == kTextSearch || mode ==
 // The one line that answers a search mode that is not served.
 extern const char kUnsupportedSearchModeLine[];
 
-// "%s (%s) [ %s ] : \"%s\"" with every field at its record width.
-constexpr size_t kSearchResultSize =
-    (sizeof(CardRecord::name) - 1) + (sizeof(CardRecord::reading) - 1) +
-    (sizeof(CardRecord::group) - 1) + (sizeof(CardRecord::address) - 1) + 13 + 1;
-static_assert(sizeof(CardRecord::memo) == sizeof(CardRecord::address), "the widest fields");
+// "%s (%s) [ %s ] : \"%s\"" with every field whole: the name, reading and
+// group together, and the matching field, each at most a whole line.
+constexpr size_t kSearchResultSize = 2 * kLineBufferSize + 13 + 1;
 
 // Where the result lines go, and who can stop the search between cards.
 class SearchSink {

@@ -40,8 +40,7 @@ PhoneKey::PhoneKey(const char* text) { fits_ = NarrowPhoneText(text, key_, sizeo
 
 bool PhoneKey::FoundIn(const char* field) const {
   if (!fits_) return false;
-  char narrowed[kPhoneTextSize];
   size_t length = 0;
-  NarrowPhoneText(field, narrowed, sizeof narrowed, &length);
-  return OccursAtCharBoundary(narrowed, length, key_, length_);
+  NarrowPhoneText(field, narrowed_, sizeof narrowed_, &length);
+  return OccursAtCharBoundary(narrowed_, length, key_, length_);
 }

@@ -5,10 +5,12 @@
 
 #include <stddef.h>
 
+#include "cards/card_line.h"
 #include "cards/card_record.h"
 
-// Room for the longest field that a telephone search looks at.
-constexpr size_t kPhoneTextSize = sizeof(PhoneEntry::number);
+// Room for the longest field that a telephone search looks at: the search
+// takes each field whole from its card line.
+constexpr size_t kPhoneTextSize = kLineBufferSize + 1;
 static_assert(sizeof(CardRecord::postalCode) <= kPhoneTextSize, "postal codes fit");
 
 // Writes text, narrowed and stripped, into out (size bytes, at least 1) and
@@ -26,6 +28,7 @@ class PhoneKey {
 
  private:
   char key_[kPhoneTextSize];
+  mutable char narrowed_[kPhoneTextSize];  // the field, made ready alike
   size_t length_ = 0;
   // A key longer than any field can hold is found in none.
   bool fits_ = false;

@@ -4,31 +4,71 @@
 
 #include "text/byte_text.h"
 
+namespace {
+
+// Whether a character of the field begins at position at (below the
+// field's length), one being known to begin at base. A byte that is no lead
+// byte ends a character, and the lead bytes after it pair up.
+bool BeginsCharacter(const unsigned char* field, size_t base, size_t at) {
+  size_t i = at;
+  while (i > base && IsCp932LeadByte(field[i - 1])) --i;
+  return (at - i) % 2 == 0;
+}
+
+}  // namespace
+
 bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* word,
                           size_t wordLength) {
-  size_t i = 0;
-  for (;;) {
-    if (fieldLength - i < wordLength) return false;
-    if (memcmp(field + i, word, wordLength) == 0) return true;
-    if (i == fieldLength) return false;
-    // A lead byte that ends a damaged field is a character of its own.
-    bool pair = IsCp932LeadByte(static_cast<unsigned char>(field[i])) && i + 1 < fieldLength;
-    i += pair ? 2 : 1;
+  if (wordLength == 0) return true;
+  if (wordLength > fieldLength) return false;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(field);
+  const size_t lastStart = fieldLength - wordLength;
+  size_t base = 0;
+  for (size_t from = 0; from <= lastStart;) {
+    const void* hit = memchr(bytes + from, word[0], lastStart - from + 1);
+    if (hit == nullptr) return false;
+    size_t at = static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes);
+    // The second byte first: a lead byte alone finds half the characters
+    // of a line of the same kind.
+    if (wordLength == 1 ||
+        (field[at + 1] == word[1] && memcmp(field + at + 2, word + 2, wordLength - 2) == 0)) {
+      if (BeginsCharacter(bytes, base, at)) return true;
+      base = at + 1;  // the second byte of a pair: a character begins after it
+    }
+    from = at + 1;
   }
+  return false;
+}
+
+SearchWords::SearchWords(const char* text) : rest_(text) {
+  // A trail byte is never 0x20, so a blank found byte by byte is a blank.
+  while (count_ < kKeptWords && NextWord(rest_, words_[count_])) ++count_;
+}
+
+bool SearchWords::NextWord(const char*& rest, Word& word) {
+  if (rest == nullptr) return false;
+  const char* blank = strchr(rest, ' ');
+  if (blank == nullptr || blank == rest) {
+    word = {rest, strlen(rest)};
+    rest = nullptr;
+  } else {
+    word = {rest, static_cast<size_t>(blank - rest)};
+    rest = blank + 1;
+  }
+  return true;
+}
+
+bool SearchWords::FoundIn(const char* field, size_t length) const {
+  for (int i = 0; i < count_; ++i) {
+    if (OccursAtCharBoundary(field, length, words_[i].text, words_[i].length)) return true;
+  }
+  Word word;
+  for (const char* rest = rest_; NextWord(rest, word);) {
+    if (OccursAtCharBoundary(field, length, word.text, word.length)) return true;
+  }
+  return false;
 }
 
 bool MatchesSearchWords(const char* field, const char* text) {
-  const size_t fieldLength = strlen(field);
-  const char* rest = text;
-  for (;;) {
-    // A trail byte is never 0x20, so a blank found byte by byte is a blank.
-    const char* blank = strchr(rest, ' ');
-    if (blank == nullptr || blank == rest) {
-      return OccursAtCharBoundary(field, fieldLength, rest, strlen(rest));
-    }
-    if (OccursAtCharBoundary(field, fieldLength, rest, static_cast<size_t>(blank - rest))) {
-      return true;
-    }
-    rest = blank + 1;
-  }
+  return SearchWords(text).FoundIn(field, strlen(field));
 }

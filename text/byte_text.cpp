@@ -3,19 +3,14 @@
 #include <string.h>
 
 size_t CharBoundaryPrefix(const char* text, size_t length, size_t limit) {
-  if (length <= limit) limit = length;
-  size_t i = 0;
-  while (i < limit) {
-    size_t step = IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    if (i + step > limit) {
-      // A lone lead byte at the very end of the text is kept as it is; only a
-      // character that the limit would cut in two is dropped.
-      if (i + step > length) ++i;
-      break;
-    }
-    i += step;
-  }
-  return i;
+  // A lone lead byte at the very end of the text is kept as it is; only a
+  // character that the limit would cut in two is dropped.
+  if (length <= limit) return length;
+  // A byte that is no lead byte ends a character, and the lead bytes after
+  // it pair up: the limit cuts a character when their count is odd.
+  size_t i = limit;
+  while (i > 0 && IsCp932LeadByte(static_cast<unsigned char>(text[i - 1]))) --i;
+  return (limit - i) % 2 == 0 ? limit : limit - 1;
 }
 
 size_t CopyCut(char* destination, size_t width, const char* text, size_t length) {

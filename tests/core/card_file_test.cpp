@@ -117,6 +117,19 @@ TEST_F(CardFileTest, AcceptsBareLineFeedsAndALastLineWithoutLineEnd) {
   EXPECT_EQ("a;b;", Names());
   EXPECT_EQ(1, table_.m_cards[0].modifyCount);
   EXPECT_EQ(0, table_.m_cards[1].modifyCount);  // no line end: not converted
+  // A file without a single LF has CR line ends; with one, a CR is text.
+  Put("heading\r" + CardLine("c", "\r") + CardLine("d", "\r\r"));
+  EXPECT_EQ(1, Load());
+  EXPECT_EQ("c;d;", Names());
+  EXPECT_EQ(1, table_.m_cards[1].modifyCount);
+  Put("heading\n" + CardLine("e", "\r") + CardLine("f"));
+  Load();
+  EXPECT_EQ("e;", Names());
+  // A field that ends in a lone lead byte keeps its tab.
+  Put("heading\r\n" + CardLine("g\x81") + CardLine("\xE0"));
+  Load();
+  EXPECT_EQ("g\x81;\xE0;", Names());
+  EXPECT_STREQ("ﾖﾐ", table_.m_cards[1].reading);
 }
 
 TEST_F(CardFileTest, FirstLineOfAForeignFileBecomesTheOwnerCard) {

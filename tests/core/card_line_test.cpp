@@ -198,13 +198,14 @@ TEST(CardLine, WriterKeepsEndingsFromHidingTheNextTab) {
   strcpy(card.name, "C:\\dir\\");
   strcpy(card.reading, "\\\\");  // an even run hides nothing
   strcpy(card.group, "ab\x81");  // a lead byte with its second byte cut off
-  strcpy(card.address, "\xA0");  // read as a lead byte by the line splitter
+  strcpy(card.address, "\xA0");  // a lead byte to the line splitter
   memset(card.memo, '\\', 511);  // full: the last byte gives way
   CardRecord back = Parse(Line(card));
   EXPECT_STREQ("C:\\dir\\ ", back.name);
   EXPECT_STREQ("\\\\", back.reading);
-  EXPECT_STREQ("ab\x81 ", back.group);
-  EXPECT_STREQ("\xA0 ", back.address);
+  // A tab is never a second byte, so a lone lead byte needs no blank.
+  EXPECT_STREQ("ab\x81", back.group);
+  EXPECT_STREQ("\xA0", back.address);
   EXPECT_EQ(std::string(510, '\\') + " ", back.memo);
 }
 

@@ -39,6 +39,10 @@ TEST_F(GroupFileTest, ReadsLinesInOrderWithBlanksDuplicatesAndBothLineEnds) {
   EXPECT_EQ("家族;;友人;家族;", Names());
   EXPECT_EQ(1, Save());
   EXPECT_EQ("家族\r\n\r\n友人\r\n家族\r\n", ReadBytes(path_));
+  // Without a single LF, CRs end the lines.
+  WriteBytes(path_, "家族\r友人\r\rlost");
+  Load();
+  EXPECT_EQ("家族;友人;;", Names());
 }
 
 TEST_F(GroupFileTest, LongLinesKeepOnlyTheirLastPieceOfSixtyThreeBytes) {

@@ -229,25 +229,32 @@ TEST_F(CardFileSearchTest, ADamagedLineGivesEmptyTextsForTheFieldsItLacks) {
   EXPECT_EQ((Lines{"", "", ""}), Search("太郎"));  // no tab after it
   EXPECT_EQ((Lines{"", "", ""}), Search("memo"));  // nor after the last field
   EXPECT_EQ((Lines{"山田 () [  ] : \"山田\"", " () [  ] : \"\"", "M () [  ] : \"M\""}), Search(""));
+  // A lone lead byte never takes its tab; a file without LF ends lines at CR.
+  WriteBytes(path_, "heading\r山\x81\tyomi\t\r\rx\t\r");
+  EXPECT_EQ((Lines{"山\x81 (yomi) [  ] : \"yomi\"", ""}), Search("yomi"));
+  // A NUL ends a field's text.
+  WriteBytes(path_, std::string("heading\r\nab\0cd\tx\t\r\n", 19));
+  EXPECT_EQ((Lines{""}), Search("cd"));
+  EXPECT_EQ((Lines{"ab (x) [  ] : \"ab\""}), Search("ab"));
 }
 
-TEST_F(CardFileSearchTest, LongFieldsAreCutToTheCardsWidthsAtACharacterBoundary) {
+TEST_F(CardFileSearchTest, LongFieldsFromAnotherProgramAreMatchedAndReportedWhole) {
   std::string name;
   for (int i = 0; i < 40; ++i) name += "あ";
   Put(CardLine({{kName, name + "X"}, {kAddress, std::string(600, 'a') + "Z"}}) +
       CardLine({{kName, std::string(70, 'n')},
                 {kReading, std::string(70, 'r')},
                 {kGroup, std::string(70, 'g')},
-                {kMemo, std::string(600, 'm')}}));
-  EXPECT_EQ((Lines{"", ""}), Search("X Z"));
-  const std::string cutName = name.substr(0, 62);
-  EXPECT_EQ((Lines{cutName + " () [  ] : \"" + cutName + "\"", ""}), Search("あ"));
-  // The longest line that a card can give comes whole.
+                {kMemo, std::string(600, 'm')}}) +
+      CardLine({{kPhone1, std::string(30, '0') + "１２３"}}));
+  EXPECT_EQ((Lines{name + "X () [  ] : \"" + name + "X\"", "", ""}), Search("X Z"));
   Lines longest = Search("m");
-  ASSERT_EQ(2u, longest.size());
-  EXPECT_EQ(std::string(63, 'n') + " (" + std::string(63, 'r') + ") [ " + std::string(63, 'g') +
-                " ] : \"" + std::string(511, 'm') + "\"",
+  ASSERT_EQ(3u, longest.size());
+  EXPECT_EQ(std::string(70, 'n') + " (" + std::string(70, 'r') + ") [ " + std::string(70, 'g') +
+                " ] : \"" + std::string(600, 'm') + "\"",
             longest[1]);
+  EXPECT_EQ((Lines{"", "", " () [  ] : \"" + std::string(30, '0') + "１２３\""}),
+            Search("0123", kPhoneSearch));
 }
 
 TEST_F(CardFileSearchTest, StopsBeforeTheNextCardLineWhenAsked) {

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <memory>
+#include <random>
 #include <string>
 
 #include "text/narrow_reading.h"
@@ -40,11 +41,51 @@ TEST(FindSeparator, NeverTakesASecondByteForASeparatorOrAnEscape) {
   EXPECT_EQ(2, Find("表\t", '\t'));
   EXPECT_EQ(2, Find("\xA0"
                     "a\t",
-                    '\t'));             // 0xA0 also starts a two-byte pair here
-  EXPECT_EQ(-1, Find("\x81\t", '\t'));  // a lead byte swallows the tab
-  EXPECT_EQ(1, Find("\xA1\t", '\t'));   // half-width kana are one byte
-  EXPECT_EQ(4, Find("\xFF\t\xE0,,", ','));
+                    '\t'));  // 0xA0 also starts a two-byte pair here
+  // A byte below 0x40 is never a second byte: a lone lead byte keeps no
+  // tab, line end or comma from ending its field.
+  EXPECT_EQ(1, Find("\x81\t", '\t'));
+  EXPECT_EQ(2, Find("a\xFC\n", '\n'));
+  EXPECT_EQ(3, Find("\xE0\x01\xA0,", ','));
+  EXPECT_EQ(-1, Find("\x81", '\t'));   // nor takes the NUL past the length
+  EXPECT_EQ(1, Find("\xA1\t", '\t'));  // half-width kana are one byte
+  EXPECT_EQ(3, Find("\xFF\t\xE0,,", ','));
   EXPECT_EQ(2, Find("\x80\\\t", '\t'));  // 0x80 too, with a 0x5C second byte
+}
+
+// The plain walk, one character at a time, that FindSeparator must agree
+// with on every input.
+int ReferenceFindSeparator(const char* text, int length, char separator) {
+  const unsigned char sep = static_cast<unsigned char>(separator);
+  for (int i = 0; i < length; ++i) {
+    unsigned char byte = static_cast<unsigned char>(text[i]);
+    unsigned char next = static_cast<unsigned char>(text[i + 1]);
+    if (byte == '\\') {
+      if (next == '\\' || next == sep) ++i;
+    } else if (byte == sep) {
+      return i;
+    } else if (((byte >= 0x80 && byte <= 0xA0) || byte >= 0xE0) && next >= 0x40) {
+      ++i;
+    }
+  }
+  return -1;
+}
+
+TEST(FindSeparator, AgreesWithThePlainWalkOnEveryInput) {
+  static const char kBytes[] = {'a',    '\\',   '\t',   ',',    '\n',   '\0',   '\x81', '\x5C',
+                                '\xA0', '\xE0', '\xFF', '\x80', '\xA1', '\x3F', '\x40', 'Z'};
+  static const char kSeparators[] = {'\t', ',', '\n', '\0', '\\', '\x81', 'Z', '\x40'};
+  std::mt19937 random(14);
+  char text[80];
+  for (int round = 0; round < 200000; ++round) {
+    int length = static_cast<int>(random() % 64);
+    for (int i = 0; i <= length; ++i) text[i] = kBytes[random() % sizeof kBytes];
+    if (random() % 4 == 0) memset(text, '\x82', static_cast<size_t>(length / 2));
+    char separator = kSeparators[random() % sizeof kSeparators];
+    ASSERT_EQ(ReferenceFindSeparator(text, length, separator),
+              FindSeparator(text, length, separator))
+        << "round " << round;
+  }
 }
 
 std::string Quote(const std::string& source) {
