@@ -13,13 +13,13 @@ namespace {
 
 constexpr size_t kPieceSize = 65536;
 
-// A piece of a line: up to its line feed, or as much as fits.
-size_t ReadPiece(FILE* file, char* buffer, size_t start, size_t room) {
+// A piece of a line: up to its line end, or as much as fits.
+size_t ReadPiece(FILE* file, char* buffer, size_t start, size_t room, char lineEnd) {
   size_t n = start;
   int c;
   while (n < room && (c = getc(file)) != EOF) {
     buffer[n++] = static_cast<char>(c);
-    if (c == '\n') break;
+    if (c == lineEnd) break;
   }
   return n;
 }
@@ -45,17 +45,21 @@ FileText ExamineText(FILE* file) {
   Utf8Check check;
   bool bom = false;
   bool first = true;
+  bool lineFeed = false;
+  bool carriageReturn = false;
   for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0; first = false) {
     if (first && n >= 3 && memcmp(chunk, kUtf8Bom, 3) == 0) bom = true;
     check.Feed(chunk, n);
+    lineFeed = lineFeed || memchr(chunk, '\n', n) != nullptr;
+    carriageReturn = carriageReturn || memchr(chunk, '\r', n) != nullptr;
   }
   rewind(file);
-  return {bom || check.LooksUtf8(), check.PlainAscii()};
+  return {bom || check.LooksUtf8(), check.PlainAscii(), carriageReturn && !lineFeed};
 }
 
-bool ReadsAsUtf8(FILE* file, Encoding encoding) {
+bool ReadsAsUtf8(const FileText& text, Encoding encoding) {
   if (encoding != Encoding::kAuto) return encoding == Encoding::kUtf8;
-  return ExamineText(file).utf8;
+  return text.utf8;
 }
 
 int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNotes& notes,
@@ -63,7 +67,10 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
   errno = 0;
   FILE* in = fopen(file, "rb");
   if (in == nullptr) return Fail(kExitFailed, "cannot open the import file %s: %s", file, Reason());
-  copy.utf8 = ReadsAsUtf8(in, encoding);
+  FileText text = ExamineText(in);
+  copy.utf8 = ReadsAsUtf8(text, encoding);
+  // The import reads such a file with CR line ends; its notes count lines alike.
+  char lineEnd = text.crLines ? '\r' : '\n';
   std::string pattern = ScratchPattern("import");
   int fd = mkstemp(&pattern[0]);
   FILE* out = fd >= 0 ? fdopen(fd, "wb") : nullptr;
@@ -81,19 +88,16 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
   long line = 1;
   bool lineHasText = false;  // the procedures skip a line of line ends alone
   int cards = 0;
-  long lineFeeds = 0;
-  long bareReturns = 0;
   size_t carried = 0;
   bool start = true;
-  for (size_t length; (length = ReadPiece(in, piece, carried, sizeof piece)) > 0;) {
+  for (size_t length; (length = ReadPiece(in, piece, carried, sizeof piece, lineEnd)) > 0;) {
     if (start && copy.utf8 && length >= 3 && memcmp(piece, kUtf8Bom, 3) == 0) {
       memmove(piece, piece + 3, length -= 3);
     }
     start = false;
-    bool ended = piece[length - 1] == '\n';
+    bool ended = piece[length - 1] == lineEnd;
     for (size_t i = 0; i < length; ++i) {
       if (piece[i] == '\0') notes.Add(line, kNoteNul);
-      if (piece[i] == '\r' && i + 1 < length && piece[i + 1] != '\n') ++bareReturns;
       if (piece[i] != '\r' && piece[i] != '\n') lineHasText = true;
     }
     carried = copy.utf8 && !ended && !feof(in) ? CutCharacterBytes(piece, length) : 0;
@@ -109,7 +113,6 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
     memmove(piece, piece + length - carried, carried);
     bool lastPiece = !ended && feof(in);
     if (ended || lastPiece) {
-      if (ended) ++lineFeeds;
       if (lineHasText && (line > 1 || !heading) && cards < kCardSlots) {
         copy.lineOfCard[cards++] = line;
       }
@@ -122,12 +125,6 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
   if (fclose(out) != 0 || readFailed) {
     return Fail(kExitFailed, "cannot read the import file %s through %s: %s", file,
                 copy.path.c_str(), Reason());
-  }
-  if (lineFeeds == 0 && bareReturns > 0) {
-    return Fail(kExitFailed,
-                "the import file %s ends its lines in CR alone, which the import does not take "
-                "for line ends; save it with CR LF or LF line ends",
-                file);
   }
   return -1;
 }

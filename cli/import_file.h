@@ -18,14 +18,15 @@ struct ImportCopy {
 
 // What a file's bytes are, found in one pass; the file is rewound.
 struct FileText {
-  bool utf8;   // a byte-order mark, or valid UTF-8 that is not plain ASCII
-  bool ascii;  // plain ASCII, which reads alike in either encoding
+  bool utf8;     // a byte-order mark, or valid UTF-8 that is not plain ASCII
+  bool ascii;    // plain ASCII, which reads alike in either encoding
+  bool crLines;  // no LF but a CR: older programs end lines with CR alone
 };
 FileText ExamineText(FILE* file);
 
 // Whether a file read with encoding (auto: as ExamineText finds it) is
-// UTF-8. Rewinds the file.
-bool ReadsAsUtf8(FILE* file, Encoding encoding);
+// UTF-8.
+bool ReadsAsUtf8(const FileText& text, Encoding encoding);
 
 // Makes the copy of file, noting characters that became "?" and NUL bytes
 // line by line. Returns -1 when it is made, else the exit status after
