@@ -3,6 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <direct.h>
+#endif
 
 #include "cards/book_paths.h"
 #include "text/byte_text.h"
@@ -50,6 +53,10 @@ void FillFullWidthBook(CardTable& table, int count) {
   }
   table.m_nCardCount = count;
 }
+
+#ifdef _WIN32
+#define mkdir(path, mode) _mkdir(path)
+#endif
 
 BenchFolder MakeBenchFolder(const std::string& parent, const char* name) {
   BenchFolder folder;

@@ -31,6 +31,8 @@ trap 'bash cmake/wine-prefix.sh stop "build/$win/wineprefix" "$loader"' EXIT
 status=0
 ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
 ctest --test-dir "build/$win" --output-on-failure || status=1
+bash cmake/wine-run.sh "$PWD/build/$win/wineprefix" "$loader" "build/$win/panel_ready_bench.exe" ||
+  status=1
 # The benchmark times an optimised build without the sanitizers.
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release
 cmake --build build/bench --target quillbook_bench -j "$jobs"
