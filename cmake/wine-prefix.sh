@@ -38,11 +38,19 @@ case "$action" in
       fi
       touch "$WINEPREFIX/.quillbook-ready"
     fi
-    # Its own mark, so that a prefix made before the faces were set gets them.
-    if [ ! -f "$WINEPREFIX/.quillbook-fonts" ]; then
+    # Its own mark, so that a prefix made before these were set gets them.
+    if [ ! -f "$WINEPREFIX/.quillbook-look" ]; then
+      # Wine's own faces (Debian's fonts-wine), Marlett among them, which
+      # draws the caption buttons: Debian's wineboot leaves the prefix's
+      # font folder empty.
+      cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
       replace_japanese_faces
-      "$wine_server" -w
-      touch "$WINEPREFIX/.quillbook-fonts"
+      if [ "$screen" = display ]; then
+        # Wine draws the frames and caption buttons as Windows does, rather
+        # than leaving them to a window manager that a virtual display lacks.
+        "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1
+      fi
+      touch "$WINEPREFIX/.quillbook-look"
     fi
     # A server whose streams stay open would keep ctest waiting on its pipe.
     "$wine_server" -p </dev/null >/dev/null 2>&1 || true
