@@ -45,12 +45,13 @@ start_prefix() {
   . cmake/wine-env.sh "$loader"
 }
 
-# Starts Xvfb and sets DISPLAY to it; it ends with the script.
+# Starts Xvfb and sets DISPLAY to it; it ends with the script, and so does
+# every Wine program of the prefix, which would outlive its display.
 start_virtual_display() {
   display=":$((90 + RANDOM % 100))"
   Xvfb "$display" -screen 0 1280x720x24 >/dev/null 2>&1 &
   xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
+  trap '"$wine_server" -k </dev/null >/dev/null 2>&1; kill $xvfb 2>/dev/null || true' EXIT
   export DISPLAY="$display"
   sleep 2
 }
