@@ -47,6 +47,59 @@ void CBitmapButton::FreeBitmaps() {
   }
 }
 
+namespace {
+
+const char kPressedPicture[] = "QuillbookPressedPicture";
+
+struct PressedPicture {
+  WNDPROC buttonProc;
+  HBITMAP up;
+  HBITMAP pressed;
+};
+
+void ShowPictureOfState(HWND button, const PressedPicture& picture) {
+  WNDPROC proc = picture.buttonProc;
+  bool checked = CallWindowProcA(proc, button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  HBITMAP wanted = checked ? picture.pressed : picture.up;
+  if (reinterpret_cast<HBITMAP>(CallWindowProcA(proc, button, BM_GETIMAGE, IMAGE_BITMAP, 0)) !=
+      wanted) {
+    CallWindowProcA(proc, button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(wanted));
+  }
+}
+
+LRESULT CALLBACK PressedPictureProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* picture = static_cast<PressedPicture*>(GetPropA(button, kPressedPicture));
+  WNDPROC buttonProc = picture->buttonProc;
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
+    RemovePropA(button, kPressedPicture);
+    DeleteObject(picture->pressed);
+    delete picture;
+    return CallWindowProcA(buttonProc, button, message, wParam, lParam);
+  }
+  LRESULT result = CallWindowProcA(buttonProc, button, message, wParam, lParam);
+  // An automatic radio button checks itself and unchecks its group with
+  // this same message, so it is the one place where the state changes.
+  if (message == BM_SETCHECK) ShowPictureOfState(button, *picture);
+  return result;
+}
+
+}  // namespace
+
+BOOL ShowPressedPictureWhenChecked(HWND button, UINT pressedId) {
+  if (button == nullptr || GetPropA(button, kPressedPicture) != nullptr) return FALSE;
+  HBITMAP pressed = LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(pressedId));
+  if (pressed == nullptr) return FALSE;
+  auto* picture = new PressedPicture{
+      nullptr, reinterpret_cast<HBITMAP>(::SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0)),
+      pressed};
+  SetPropA(button, kPressedPicture, picture);
+  picture->buttonProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PressedPictureProc)));
+  ShowPictureOfState(button, *picture);
+  return TRUE;
+}
+
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
   m_hOwner = parent->GetSafeHwnd();
   m_hWnd = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | style,

@@ -24,6 +24,14 @@ class CBitmapButton : public CWnd {
   CBitmap m_bitmapDisabled;
 };
 
+// A push-like radio or check button with a picture looks the same checked
+// or not under Wine, which paints the picture over the sunken frame. This
+// gives such a button a second picture, the resource pressedId, that it
+// shows while it is checked, however it comes to be checked; the button
+// keeps the picture it has now for the other state, and frees the pressed
+// one when it is destroyed.
+BOOL ShowPressedPictureWhenChecked(HWND button, UINT pressedId);
+
 class CToolTipCtrl : public CWnd {
  public:
   BOOL Create(CWnd* parent, DWORD style = 0);

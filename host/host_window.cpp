@@ -16,7 +16,19 @@ HWND MakeChild(HWND parent, const char* className, const char* text, DWORD style
   HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
                                parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                AfxGetResourceHandle(), nullptr);
-  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  if (lstrcmpiA(className, "LISTBOX") == 0) {
+    // A line as high as the face cuts off what some faces draw below it,
+    // underscores first: the log would read "WM TOOL READY".
+    HDC dc = GetDC(child);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(child, dc);
+    SendMessageA(child, LB_SETITEMHEIGHT, 0, metrics.tmHeight + metrics.tmExternalLeading + 2);
+  }
   return child;
 }
 
@@ -97,6 +109,10 @@ LRESULT CHostWindow::OnToolActivated(WPARAM w, LPARAM l) {
 
 LRESULT CHostWindow::OnToolReady(WPARAM w, LPARAM l) {
   LogNotice("WM_TOOL_READY", w, l);
+  if (m_bSettingsWhenReady) {
+    m_bSettingsWhenReady = false;
+    OnOpenSettings();
+  }
   return 0;
 }
 

@@ -18,6 +18,8 @@ class CHostWindow : public CWnd {
   BOOL CreateMain(const char* title);
   void AttachTool(CToolBase* tool);
   void OpenPanel();
+  // Opens the settings screen as its button does, once the panel is ready.
+  void OpenSettingsWhenReady() { m_bSettingsWhenReady = true; }
   void Log(const char* text);
 
  protected:
@@ -52,6 +54,7 @@ class CHostWindow : public CWnd {
   SearchRequest m_request = {};
   bool m_bSearching = false;
   bool m_bCloseAfterSearch = false;
+  bool m_bSettingsWhenReady = false;
   int m_nResultCount = 0;
   int m_nMatchCount = 0;
 };

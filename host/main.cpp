@@ -1,6 +1,6 @@
 // ScribellaHost: loads Quillbook.dll through its export and drives it as the
 // host application does.
-//   ScribellaHost.exe [/data DIR] [/open]
+//   ScribellaHost.exe [/data DIR] [/open] [/settings]
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
@@ -11,11 +11,14 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const char* dataDirectory = nullptr;
   bool openPanel = false;
+  bool openSettings = false;
   for (int i = 1; i < __argc; ++i) {
     if ((strcmp(__argv[i], "/data") == 0 || strcmp(__argv[i], "--data") == 0) && i + 1 < __argc) {
       dataDirectory = __argv[++i];
     } else if (strcmp(__argv[i], "/open") == 0 || strcmp(__argv[i], "--open") == 0) {
       openPanel = true;
+    } else if (strcmp(__argv[i], "/settings") == 0 || strcmp(__argv[i], "--settings") == 0) {
+      openPanel = openSettings = true;
     }
   }
   IniHostServices services(dataDirectory);
@@ -36,6 +39,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char line[MAX_PATH + 32];
   snprintf(line, sizeof line, "データフォルダ: %s", services.GetDataDirectory(1, 0));
   window.Log(line);
+  if (openSettings) window.OpenSettingsWhenReady();
   if (openPanel) window.OpenPanel();
 
   MSG message;

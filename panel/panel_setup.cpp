@@ -189,6 +189,8 @@ void CCardBookTool::SetupTreeAndList(int sortMode) {
                  reinterpret_cast<LPARAM>(m_pNameOrderBmp->m_hObject));
   ::SendMessageA(Item(IDC_SORT_GROUP), BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(m_pGroupOrderBmp->m_hObject));
+  ShowPressedPictureWhenChecked(Item(IDC_SORT_NAME), IDB_SORT_NAME_PRESSED);
+  ShowPressedPictureWhenChecked(Item(IDC_SORT_GROUP), IDB_SORT_GROUP_PRESSED);
   if (sortMode == 0) CheckDlgButton(m_hWnd, IDC_SORT_NAME, BST_CHECKED);
   if (sortMode == 1) CheckDlgButton(m_hWnd, IDC_SORT_GROUP, BST_CHECKED);
 

@@ -26,6 +26,7 @@ WHITE = (255, 255, 255)
 GREY = (128, 128, 128)
 PAPER = (250, 250, 240)
 FORM = (255, 255, 200)  # the form area behind the type pictures
+PRESSED_FACE = (236, 234, 228)  # a checked toggle's lighter face
 
 
 def new(size, background):
@@ -239,25 +240,37 @@ def buttons():
 # --- 70 x 32 sort buttons, the panel icon, the arrows, the tool bitmaps ----
 
 def sort_button(text, picture, name):
-    img, d = new((70, 32), FACE)
-    picture(d)
-    # A push-like button shows its bitmap inside its own border: keep clear
-    # of the outer pixels.
-    font = ImageFont.truetype(FONT, 11)
-    width = d.textlength(text, font=font)
-    d.text((22 + (42 - width) / 2, 10), text, fill=INK, font=font)
-    save_bmp(img, name)
+    """The button's own border is drawn here: Wine paints a push-like
+    button's picture over its frame, so the picture alone shows whether the
+    button is up or pressed. The pressed one is sunk, lighter and moved a
+    pixel down and right, as a pressed toggle looks on Windows."""
+    font = ImageFont.truetype(FONT, 10)
+    for pressed, suffix in ((False, ""), (True, "_pressed")):
+        img, d = new((70, 32), PRESSED_FACE if pressed else FACE)
+        light, dark = ((GREY, INK), (WHITE, FACE)) if pressed else ((WHITE, FACE), (GREY, INK))
+        d.line([0, 31, 0, 0, 69, 0], fill=light[0])
+        d.line([1, 30, 1, 1, 68, 1], fill=light[1])
+        d.line([0, 31, 69, 31, 69, 0], fill=dark[1])
+        d.line([1, 30, 68, 30, 68, 1], fill=dark[0])
+        shift = 1 if pressed else 0
+        picture(d, 3 + shift, 9 + shift)
+        # The caption is centred in what the picture leaves, x 16 to 65.
+        width = d.textlength(text, font=font)
+        d.text((16 + (49 - width) / 2 + shift, 16 + shift), text, fill=INK, font=font,
+               anchor="lm")
+        save_bmp(img, name + suffix + ".bmp")
 
 
 def sort_buttons():
-    def by_name(d):
-        d.text((5, 5), "ｱ", fill=BLUE, font=ImageFont.truetype(FONT, 11))
-        d.text((11, 14), "ｶ", fill=BLUE, font=ImageFont.truetype(FONT, 11))
-    def by_group(d):
-        d.rectangle([5, 8, 9, 10], fill=YELLOW, outline=INK)
-        d.rectangle([5, 10, 19, 22], fill=YELLOW, outline=INK)
-    sort_button("名前順", by_name, "sort_name.bmp")
-    sort_button("グループ順", by_group, "sort_group.bmp")
+    def by_name(d, x, y):
+        small = ImageFont.truetype(FONT, 11)
+        d.text((x, y - 4), "ｱ", fill=BLUE, font=small)
+        d.text((x + 5, y + 4), "ｶ", fill=BLUE, font=small)
+    def by_group(d, x, y):
+        d.rectangle([x, y, x + 4, y + 2], fill=YELLOW, outline=INK)
+        d.rectangle([x, y + 2, x + 10, y + 12], fill=YELLOW, outline=INK)
+    sort_button("名前順", by_name, "sort_name")
+    sort_button("グループ順", by_group, "sort_group")
 
 
 def address_book(size, background):

@@ -1,55 +1,81 @@
 #!/usr/bin/env bash
 # Builds everything and opens the host stand-in with the address book's
-# panel under Wine.
+# panel under Wine, then lists the book it had open.
 #
-#   bash scripts/run.sh [--data WINDIR]
+#   bash scripts/run.sh [--data DIR]
 #
-# With a display ($DISPLAY set) the host and the panel open there, and the
-# command returns when the host window is closed. Without one, the host runs
-# for a while on a virtual display (Xvfb); a screenshot of it is written to
-# build/screenshot.png, then the host is closed, and the address book is
-# listed with the command-line companion.
+# DIR is a Linux folder or a Windows path (Z:\home\me\book); without it the
+# book is the command line's own default, so that `quillbook list` shows the
+# same book afterwards. With a display ($DISPLAY set) the host and the panel
+# open there, and the command goes on when the host window is closed.
+# Without one, the host runs for a while on a virtual display (Xvfb); a
+# screenshot of it is written to build/screenshot.png, then the host is
+# closed, which saves the book.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 
-bash scripts/setup.sh >/dev/null
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build build/native -j "$(nproc)" --target quillbook >/dev/null
-cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win32 -j "$(nproc)" --target ScribellaHost >/dev/null
+data=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --data)
+      [ $# -ge 2 ] || { echo "run: --data needs a folder" >&2; exit 2; }
+      data="$2"
+      shift 2
+      ;;
+    *)
+      echo "usage: bash scripts/run.sh [--data DIR]" >&2
+      exit 2
+      ;;
+  esac
+done
 
-# A prefix of its own: the tests' prefix has no graphics driver.
-export WINEPREFIX="$root/build/win32/runprefix"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-if [ ! -f "$WINEPREFIX/.quillbook-ready" ]; then
-  mkdir -p "$WINEPREFIX"
-  wineboot -i </dev/null >/dev/null 2>&1 || true
-  touch "$WINEPREFIX/.quillbook-ready"
+# The command line's default, worked out before this script picks a prefix
+# of its own.
+user="${USER:-$(id -un)}"
+default_data="${QUILLBOOK_DATA:-${WINEPREFIX:-$HOME/.wine}/drive_c/users/$user/AppData/Roaming/Scribella}"
+
+. scripts/windows-programs.sh
+build_programs run
+start_prefix run
+
+# The host takes a Windows path, the command line a Linux one.
+case "${data:-$default_data}" in
+  [A-Za-z]:\\* | [A-Za-z]:)
+    windows_data="$data"
+    linux_data="$("$wine_loader" winepath.exe -u "$data" </dev/null 2>/dev/null | tr -d '\r')"
+    ;;
+  *)
+    linux_data="$(realpath -m "${data:-$default_data}")"
+    windows_data="Z:${linux_data//\//\\}"
+    ;;
+esac
+if [ -z "$linux_data" ]; then
+  echo "run: Wine knows no Linux folder for $data" >&2
+  exit 2
 fi
-wineserver -p </dev/null >/dev/null 2>&1 || true
+mkdir -p "$linux_data"
 
-cd build/win32
+cd "build/$win"
+echo "run: the host stand-in opens the book in $linux_data ($windows_data)"
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine ScribellaHost.exe /open "$@"
+  "$wine_loader" ScribellaHost.exe /open /data "$windows_data" </dev/null >/dev/null 2>&1 || true
+else
+  seconds="${QUILLBOOK_RUN_SECONDS:-30}"
+  echo "run: no display; the host runs on a virtual display for $seconds seconds"
+  start_virtual_display
+  "$wine_loader" ScribellaHost.exe /open /data "$windows_data" </dev/null >/dev/null 2>&1 &
+  host=$!
+  sleep "$seconds"
+  import -window root "$root/build/screenshot.png" &&
+    echo "run: screenshot in build/screenshot.png"
+  # Closing the host window closes the panel first, which saves the book.
+  "$wine_loader" taskkill.exe /im ScribellaHost.exe </dev/null >/dev/null 2>&1 || true
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    kill -0 "$host" 2>/dev/null || break
+    sleep 1
+  done
+  kill "$host" 2>/dev/null || true
 fi
-
-echo "run: no display; running the host on a virtual display for 30 seconds"
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x720x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 2
-DISPLAY="$display" wine ScribellaHost.exe /open "$@" </dev/null >/dev/null 2>&1 &
-host=$!
-sleep 30
-DISPLAY="$display" import -window root "$root/build/screenshot.png" && \
-  echo "run: screenshot in build/screenshot.png"
-# Closing the host window closes the panel first, which saves the book.
-DISPLAY="$display" wine cmd /c "taskkill /im ScribellaHost.exe" >/dev/null 2>&1 || true
-sleep 3
-kill "$host" 2>/dev/null || true
-echo "run: the address book now holds:"
-"$root/build/native/quillbook" list
+echo "run: the address book in $linux_data now holds:"
+"$root/build/native/quillbook" --data "$linux_data" list

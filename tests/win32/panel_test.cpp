@@ -161,6 +161,21 @@ TEST_F(PanelView, GroupOrderFollowsTheGroupListWithDuplicates) {
   EXPECT_EQ(expected, TreeOutline(tree_));
 }
 
+TEST_F(PanelView, TheCheckedSortButtonShowsItsPressedPicture) {
+  ASSERT_NE(nullptr, Open());
+  auto picture = [this](int id) {
+    return SendDlgItemMessageA(panel_, id, BM_GETIMAGE, IMAGE_BITMAP, 0);
+  };
+  LRESULT namePressed = picture(IDC_SORT_NAME), groupUp = picture(IDC_SORT_GROUP);
+  SendDlgItemMessageA(panel_, IDC_SORT_GROUP, BM_CLICK, 0, 0);
+  ASSERT_EQ(BST_UNCHECKED, IsDlgButtonChecked(panel_, IDC_SORT_NAME));
+  EXPECT_NE(namePressed, picture(IDC_SORT_NAME));
+  EXPECT_NE(groupUp, picture(IDC_SORT_GROUP));
+  SendDlgItemMessageA(panel_, IDC_SORT_NAME, BM_CLICK, 0, 0);
+  EXPECT_EQ(namePressed, picture(IDC_SORT_NAME));
+  EXPECT_EQ(groupUp, picture(IDC_SORT_GROUP));
+}
+
 TEST_F(PanelView, AnUnknownSortModeShowsOnlyOtherAndChecksNeitherButton) {
   ASSERT_NE(nullptr, Open(7));
   EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(panel_, IDC_SORT_NAME));
