@@ -29,8 +29,12 @@ void CCardBookTool::ReleasePanelWaitingOnCaller() {
 }
 
 void CCardBookTool::LockPanelSettled() {
+  auto settled = [this] { return m_panelState == kPanelNone || m_panelState == kPanelOpen; };
+  m_panelLock.Lock();
+  if (settled()) return;
+  m_panelLock.Unlock();
   ReleasePanelWaitingOnCaller();
-  m_panelLock.LockWhen([this] { return m_panelState == kPanelNone || m_panelState == kPanelOpen; });
+  m_panelLock.LockWhen(settled);
 }
 
 void CCardBookTool::NotifyHost(UINT message) {
@@ -105,8 +109,10 @@ void CCardBookTool::ClosePanelAndWait() {
   HWND panel = m_panelState == kPanelOpen ? m_hPanel : nullptr;
   m_panelLock.Unlock();
   // As the user's close: the host is told and the book is saved.
-  if (panel != nullptr) ::PostMessageA(panel, WM_CLOSE, 0, 0);
-  ReleasePanelWaitingOnCaller();
+  if (panel != nullptr) {
+    ::PostMessageA(panel, WM_CLOSE, 0, 0);
+    ReleasePanelWaitingOnCaller();
+  }
   m_panelLock.LockWhen([this] { return m_panelState == kPanelNone; });
   m_panelLock.Unlock();
   JoinEndedPanelThread();
