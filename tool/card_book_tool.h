@@ -188,7 +188,7 @@ class CCardBookTool : public CToolBase {
   // "dir\Quillbook\name" from the host's data directory; false if too long.
   bool BuildFilePath(char (&path)[kPathBufferSize], const char* name);
   int SaveStateHere();
-  int OpenSettingsHere(bool withPanel);
+  int OpenSettingsHere(bool panelOpen);
   void CreatePanelFonts();
   void FreePanelResources();
   HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }

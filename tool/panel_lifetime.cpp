@@ -1,7 +1,6 @@
 // The panel's lifetime shared by the host's thread and the panel thread.
 #include <initializer_list>
 
-#include "sdk/tool_messages.h"
 #include "tool/book_mark.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
