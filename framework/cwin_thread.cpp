@@ -24,7 +24,7 @@ DWORD WINAPI CWinThread::Start(LPVOID self) {
   } catch (...) {
     // Nothing may unwind out of a thread.
   }
-  delete thread;
+  if (thread->m_bAutoDelete) delete thread;
   return result;
 }
 

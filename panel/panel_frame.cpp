@@ -51,20 +51,21 @@ BOOL CCardBookTool::PreTranslateMessage(MSG* message) {
 LRESULT CCardBookTool::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) &&
       m_pHostWnd != nullptr) {
-    ::SendMessageA(m_pHostWnd->GetSafeHwnd(), WM_TOOL_ACTIVATED, m_nToolNo, 0);
+    NotifyHost(WM_TOOL_ACTIVATED);
   }
   return CToolBase::DefWindowProc(message, wParam, lParam);
 }
 
 void CCardBookTool::OnClose() {
+  PanelClosing();
   LeaveEditMode();
-  if (m_pHostWnd != nullptr)
-    ::SendMessageA(m_pHostWnd->GetSafeHwnd(), WM_TOOL_CLOSING, m_nToolNo, 0);
+  NotifyHost(WM_TOOL_CLOSING);
   DefWindowProc(WM_CLOSE, 0, 0);
   DestroyWindow();
 }
 
 void CCardBookTool::OnDestroy() {
+  PanelClosing();  // when destroyed without a close
   DefWindowProc(WM_DESTROY, 0, 0);
   SaveStateHere();
   // A pending new card is an unsaved edit: the next panel starts without it.

@@ -150,6 +150,7 @@ BOOL CCardBookTool::OnInitDialog() {
   LoadGroupList();
   BuildTree(sortMode);
   TreeView_SelectItem(Item(IDC_TREE), m_hRootItem);
+  PanelOpened();
 
   if (m_pHostWnd != nullptr) {
     ::PostMessageA(m_pHostWnd->GetSafeHwnd(), WM_TOOL_READY, m_nToolNo, 0);

@@ -43,13 +43,16 @@ CCardBookTool::CCardBookTool(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow
   m_hToolBmpAlt = LoadToolBitmap(IDB_TOOL_ALT);
 }
 
-CCardBookTool::~CCardBookTool() = default;
-
 const char* CCardBookTool::GetToolName() { return "アドレス帳"; }
 
 UINT CCardBookTool::GetTemplateId() { return IDD_PANEL; }
 
 int CCardBookTool::Search(SearchRequest* request, const char* text) {
+  // The panel writes the card file as it closes: the search reads it after.
+  if (!IsPanelThread()) {
+    LockPanelSettled();
+    m_panelLock.Unlock();
+  }
   return SendSearchResults(request, text, m_pHost);
 }
 

@@ -11,6 +11,7 @@
 #include "exchange/option_dlg.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
+#include "framework/state_lock.h"
 #include "groups/group_change_dlg.h"
 #include "groups/group_edit_dlg.h"
 #include "groups/group_list.h"
@@ -147,12 +148,47 @@ class CCardBookTool : public CToolBase {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // The panel's lifetime. The host's thread only moves it from none to
+  // starting (StartPanel) and otherwise waits for it; the panel thread makes
+  // every other change: open once its book is loaded, closing when its close
+  // begins, none once it has saved and freed all that it used. The host's
+  // calls decide on this state, never on the window handle; all the fields
+  // below are read and written under m_panelLock. The card table, the tree
+  // and the panel's GDI objects belong to the panel thread from starting to
+  // none: the host's thread touches them only while the state is none.
+  enum PanelState { kPanelNone, kPanelStarting, kPanelOpen, kPanelClosing };
+  CStateLock m_panelLock;
+  PanelState m_panelState = kPanelNone;
+  HWND m_hPanel = nullptr;      // while open: where the host's calls are sent
+  DWORD m_panelThreadId = 0;    // from starting to none
+  int m_nPanelSendsToHost = 0;  // the panel thread waits for the host window's answer
+  LPARAM m_nMarksPosted = 0;    // StartPanel's marks behind the panel's posted messages
+  LPARAM m_nMarksSeen = 0;
+
   static UINT PanelThreadProc(LPVOID tool);
-  bool IsOtherThreadThanPanel() const;
+  bool IsPanelThread();
+  // Host's thread: returns holding m_panelLock once no panel is starting or
+  // closing.
+  void LockPanelSettled();
+  // Host's thread: a host call made while the host window answers the
+  // panel's message answers it first, so that the panel can go on.
+  void ReleasePanelWaitingOnCaller();
+  // Host's thread: runs the operation on the panel thread once the panel is
+  // open; false when there is no panel (a start or close waited out).
+  bool RunOnPanel(WPARAM operation, int* result);
+  bool ClaimPanelStart();
+  void ClosePanelAndWait();
+  void JoinEndedPanelThread();
+  // Panel thread.
+  void PanelOpened();
+  void PanelClosing();
+  void PanelEnded();
+  PanelState PanelStateNow();
+  void NotifyHost(UINT message);
   // "dir\Quillbook\name" from the host's data directory; false if too long.
   bool BuildFilePath(char (&path)[kPathBufferSize], const char* name);
   int SaveStateHere();
-  int OpenSettingsHere();
+  int OpenSettingsHere(bool panelOpen);
   void CreatePanelFonts();
   void FreePanelResources();
   HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }

@@ -1,35 +1,58 @@
-// The operations that the host calls: starting the panel and saving state.
+// The operations that the host calls: starting the panel and saving state,
+// carried over to the panel thread while a panel is open.
 #include <stdio.h>
-
-#include <initializer_list>
 
 #include "tool/book_mark.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
 
-bool CCardBookTool::IsOtherThreadThanPanel() const {
-  return m_hWnd != nullptr && ::IsWindow(m_hWnd) &&
-         GetWindowThreadProcessId(m_hWnd, nullptr) != GetCurrentThreadId();
-}
-
-LRESULT CCardBookTool::OnRunOnPanelThread(WPARAM operation, LPARAM) {
+LRESULT CCardBookTool::OnRunOnPanelThread(WPARAM operation, LPARAM argument) {
+  if (operation == kRunMark) {
+    CStateLockHold hold(m_panelLock);
+    if (argument > m_nMarksSeen) m_nMarksSeen = argument;
+    m_panelLock.Changed();
+    return 0;
+  }
+  auto* call = reinterpret_cast<PanelCall*>(argument);
+  // Once the close has begun the caller waits for its end instead.
+  if (call == nullptr || PanelStateNow() != kPanelOpen) return 0;
   switch (operation) {
     case kRunSaveState:
-      return SaveStateHere();
+      call->result = SaveStateHere();
+      break;
     case kRunOpenSettings:
-      return OpenSettingsHere();
+      call->result = OpenSettingsHere(true);
+      break;
     default:
       return 0;
+  }
+  call->ran = true;
+  return call->result;
+}
+
+bool CCardBookTool::RunOnPanel(WPARAM operation, int* result) {
+  for (;;) {
+    LockPanelSettled();
+    HWND panel = m_panelState == kPanelOpen ? m_hPanel : nullptr;
+    m_panelLock.Unlock();
+    if (panel == nullptr) return false;
+    // The card table and the tree belong to the panel thread.
+    PanelCall call = {false, 0};
+    ::SendMessageA(panel, WM_RUN_ON_PANEL_THREAD, operation, reinterpret_cast<LPARAM>(&call));
+    if (call.ran) {
+      *result = call.result;
+      return true;
+    }
   }
 }
 
 int CCardBookTool::SaveState() {
-  // Called by the host on its own thread, the work is done on the panel
-  // thread, so that the card table is only ever used by one thread.
-  if (IsOtherThreadThanPanel()) {
-    return static_cast<int>(SendMessage(WM_RUN_ON_PANEL_THREAD, kRunSaveState, 0));
-  }
-  return SaveStateHere();
+  if (IsPanelThread()) return SaveStateHere();
+  // Without a panel the card table holds no book, or one that its close has
+  // saved already: writing it would put it over the file.
+  int result = 1;
+  RunOnPanel(kRunSaveState, &result);
+  return result;
 }
 
 int CCardBookTool::SaveStateHere() {
@@ -49,19 +72,30 @@ int CCardBookTool::SaveStateHere() {
 }
 
 void CCardBookTool::StartPanel() {
+  if (IsPanelThread() || !ClaimPanelStart()) return;
   char folder[kPathBufferSize];
   const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
   if (directory != nullptr && BuildBookFolderPath(folder, directory)) {
     CreateDirectoryA(folder, nullptr);  // it may exist already
     MarkBookOpen(directory);
   }
-  // A panel that is open keeps drawing with its brush and fonts.
-  bool panelOpen = m_hWnd != nullptr && ::IsWindow(m_hWnd);
-  if (!panelOpen) {
-    m_brPanel.CreateSolidBrush(RGB(255, 255, 200));
-    CreatePanelFonts();
+  m_brPanel.CreateSolidBrush(RGB(255, 255, 200));
+  CreatePanelFonts();
+  JoinEndedPanelThread();
+  CWinThread* thread = AfxBeginThread(&CCardBookTool::PanelThreadProc, this, THREAD_PRIORITY_NORMAL,
+                                      0, CREATE_SUSPENDED);
+  if (thread == nullptr) {
+    PanelEnded();
+    return;
   }
-  m_pThread = AfxBeginThread(&CCardBookTool::PanelThreadProc, this);
+  // Kept until the thread has ended, so that the tool can wait for it.
+  thread->m_bAutoDelete = FALSE;
+  {
+    CStateLockHold hold(m_panelLock);
+    m_pThread = thread;
+    m_panelThreadId = thread->m_nThreadID;
+  }
+  ResumeThread(thread->m_hThread);
 }
 
 void CCardBookTool::CreatePanelFonts() {
@@ -84,8 +118,6 @@ void CCardBookTool::CreatePanelFonts() {
 }
 
 void CCardBookTool::FreePanelResources() {
-  // The book has been saved: nothing of it is held any more.
-  if (m_pHost != nullptr) ClearBookMark(m_pHost->GetDataDirectory(1, 0));
   for (int n = 0; n < 3; ++n) {
     delete m_pPhoneTypeBmp[n];
     delete m_pMailTypeBmp[n];
@@ -96,9 +128,4 @@ void CCardBookTool::FreePanelResources() {
   m_pNameOrderBmp = m_pGroupOrderBmp = nullptr;
   for (CBitmapButton& button : m_buttons) button.FreeBitmaps();
   m_treeImages.DeleteImageList();
-  m_brPanel.DeleteObject();
-  for (CFont* font : {&m_fontInfoText, &m_fontInfoTitle, &m_fontLabel, &m_fontListTitle,
-                      &m_fontName, &m_fontHeadingTitle}) {
-    font->DeleteObject();
-  }
 }

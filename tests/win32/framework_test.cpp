@@ -5,6 +5,7 @@
 #include "framework/cwin_app.h"
 #include "framework/cwin_thread.h"
 #include "framework/gdi.h"
+#include "framework/state_lock.h"
 
 namespace {
 
@@ -131,6 +132,44 @@ TEST(WinThread, DeletesItsObjectWhenItsThreadEnds) {
   EXPECT_EQ(42u, code);
   EXPECT_EQ(1000, counter);
   EXPECT_EQ(before, CWinThread::LiveCount());
+}
+
+struct SharedState {
+  CStateLock lock;
+  int state = 0;
+  HWND window = nullptr;  // the waiting thread's
+};
+
+UINT SendThenChange(LPVOID parameter) {
+  auto* shared = static_cast<SharedState*>(parameter);
+  ::SendMessageA(shared->window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("sent"));
+  CStateLockHold hold(shared->lock);
+  shared->state = 1;
+  shared->lock.Changed();
+  return 0;
+}
+
+TEST(StateLock, AWaitDeliversWhatTheAwaitedThreadSendsAndAKeptThreadObjectStays) {
+  // The awaited thread sends to the waiter's window before it changes the
+  // state: a wait that delivered nothing would never end.
+  SharedState shared;
+  shared.window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  CWinThread* thread =
+      AfxBeginThread(SendThenChange, &shared, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+  ASSERT_NE(nullptr, thread);
+  thread->m_bAutoDelete = FALSE;
+  LONG live = CWinThread::LiveCount();
+  ResumeThread(thread->m_hThread);
+  shared.lock.LockWhen([&] { return shared.state == 1; });
+  shared.lock.Unlock();
+  EXPECT_EQ(WAIT_OBJECT_0, WaitDeliveringSentMessages(thread->m_hThread, 5000));
+  EXPECT_EQ(live, CWinThread::LiveCount());  // its owner deletes it
+  delete thread;
+  EXPECT_EQ(live - 1, CWinThread::LiveCount());
+  char text[8] = {};
+  GetWindowTextA(shared.window, text, sizeof text);
+  EXPECT_STREQ("sent", text);
+  DestroyWindow(shared.window);
 }
 
 TEST(WinApp, TakesItsNameFromTheModuleFile) {

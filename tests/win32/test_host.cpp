@@ -81,6 +81,7 @@ BOOL TestHostWindow::CreateHidden() {
 LRESULT TestHostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message >= WM_USER + 100 && message <= WM_USER + 120) {
     notices.push_back({message, wParam, lParam});
+    if (onNotice) onNotice(message);
     return 0;
   }
   return CWnd::WindowProc(message, wParam, lParam);

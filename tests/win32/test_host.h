@@ -42,6 +42,8 @@ class TestHostWindow : public CWnd {
  public:
   BOOL CreateHidden();
   std::vector<Notice> notices;
+  // Runs inside the window's answer to each notice, as a host's handler.
+  std::function<void(UINT message)> onNotice;
   int Count(UINT message) const;
 
  protected:

@@ -1,0 +1,132 @@
+// The panel's lifetime shared by the host's thread and the panel thread.
+#include <initializer_list>
+
+#include "tool/book_mark.h"
+#include "tool/card_book_tool.h"
+#include "tool/panel_messages.h"
+
+bool CCardBookTool::IsPanelThread() {
+  CStateLockHold hold(m_panelLock);
+  return m_panelThreadId != 0 && m_panelThreadId == GetCurrentThreadId();
+}
+
+CCardBookTool::PanelState CCardBookTool::PanelStateNow() {
+  CStateLockHold hold(m_panelLock);
+  return m_panelState;
+}
+
+void CCardBookTool::ReleasePanelWaitingOnCaller() {
+  // Which thread sent the message being answered is not known: a host call
+  // that waits while the panel sends to the host is taken for an answer to
+  // the panel, whose notices need no result.
+  bool panelSends;
+  {
+    CStateLockHold hold(m_panelLock);
+    panelSends = m_nPanelSendsToHost > 0;
+  }
+  if (panelSends && InSendMessage()) ReplyMessage(0);
+}
+
+void CCardBookTool::LockPanelSettled() {
+  auto settled = [this] { return m_panelState == kPanelNone || m_panelState == kPanelOpen; };
+  m_panelLock.Lock();
+  if (settled()) return;
+  m_panelLock.Unlock();
+  ReleasePanelWaitingOnCaller();
+  m_panelLock.LockWhen(settled);
+}
+
+void CCardBookTool::NotifyHost(UINT message) {
+  if (m_pHostWnd == nullptr) return;
+  {
+    CStateLockHold hold(m_panelLock);
+    ++m_nPanelSendsToHost;
+  }
+  ::SendMessageA(m_pHostWnd->GetSafeHwnd(), message, m_nToolNo, 0);
+  CStateLockHold hold(m_panelLock);
+  --m_nPanelSendsToHost;
+}
+
+void CCardBookTool::PanelOpened() {
+  CStateLockHold hold(m_panelLock);
+  m_panelState = kPanelOpen;
+  m_hPanel = m_hWnd;
+  m_panelLock.Changed();
+}
+
+void CCardBookTool::PanelClosing() {
+  CStateLockHold hold(m_panelLock);
+  if (m_panelState != kPanelOpen) return;
+  m_panelState = kPanelClosing;
+  m_panelLock.Changed();
+}
+
+void CCardBookTool::PanelEnded() {
+  // The book has been saved: nothing of it is held any more.
+  if (m_pHost != nullptr) ClearBookMark(m_pHost->GetDataDirectory(1, 0));
+  m_brPanel.DeleteObject();
+  for (CFont* font : {&m_fontInfoText, &m_fontInfoTitle, &m_fontLabel, &m_fontListTitle,
+                      &m_fontName, &m_fontHeadingTitle}) {
+    font->DeleteObject();
+  }
+  CStateLockHold hold(m_panelLock);
+  m_panelState = kPanelNone;
+  m_hPanel = nullptr;
+  m_panelThreadId = 0;
+  m_panelLock.Changed();
+}
+
+bool CCardBookTool::ClaimPanelStart() {
+  bool marked = false;
+  for (;;) {
+    LockPanelSettled();
+    if (m_panelState == kPanelNone) {
+      m_panelState = kPanelStarting;
+      m_panelLock.Changed();
+      m_panelLock.Unlock();
+      return true;
+    }
+    if (marked) {
+      m_panelLock.Unlock();
+      return false;  // the panel stays: one panel
+    }
+    // The host may have just posted a close that still waits in the panel's
+    // queue: a mark posted behind it shows whether the panel goes.
+    LPARAM mark = ++m_nMarksPosted;
+    HWND panel = m_hPanel;
+    m_panelLock.Unlock();
+    if (!::PostMessageA(panel, WM_RUN_ON_PANEL_THREAD, kRunMark, mark)) return false;
+    marked = true;
+    ReleasePanelWaitingOnCaller();
+    m_panelLock.LockWhen([&] { return m_panelState != kPanelOpen || m_nMarksSeen >= mark; });
+    m_panelLock.Unlock();
+  }
+}
+
+void CCardBookTool::ClosePanelAndWait() {
+  LockPanelSettled();
+  HWND panel = m_panelState == kPanelOpen ? m_hPanel : nullptr;
+  m_panelLock.Unlock();
+  // As the user's close: the host is told and the book is saved.
+  if (panel != nullptr) {
+    ::PostMessageA(panel, WM_CLOSE, 0, 0);
+    ReleasePanelWaitingOnCaller();
+  }
+  m_panelLock.LockWhen([this] { return m_panelState == kPanelNone; });
+  m_panelLock.Unlock();
+  JoinEndedPanelThread();
+}
+
+void CCardBookTool::JoinEndedPanelThread() {
+  // The thread has left the panel; only its last lines are still to run.
+  if (m_pThread == nullptr) return;
+  WaitDeliveringSentMessages(m_pThread->m_hThread);
+  delete m_pThread;
+  m_pThread = nullptr;
+}
+
+CCardBookTool::~CCardBookTool() {
+  // The panel thread works on this object until it ends. From the panel
+  // thread itself nothing can be waited for.
+  if (!IsPanelThread()) ClosePanelAndWait();
+}
