@@ -6,6 +6,7 @@
 
 #include "cards/card_line.h"
 #include "cards/card_record.h"
+#include "cards/safe_file.h"
 #include "cards/time_stamp.h"
 
 // Reads whole lines, each counted with its line end as one byte whether the
@@ -23,14 +24,28 @@ class CardLineReader {
   char buffer_[kLineBufferSize + 2];
 };
 
+// What a load found beyond the cards it put in the table.
+struct CardFileLoad {
+  // kMissing when there is no file; any other problem means a file that is
+  // there but could not be read whole, which the table does not stand for.
+  FileProblem problem = FileProblem::kNone;
+  // The file held more than the table keeps: a heading line that was not
+  // the heading, lines past the 500th card, short lines with text, or text
+  // cut from a card. Writing the table back would lose it.
+  bool lostSome = false;
+};
+
 // Fills the table from the card file. Returns 1 when at least one card line
 // was read, 0 when only the default owner card stands in the table (the file
-// is missing, unreadable, empty, or path is null).
-int LoadCardFile(const char* path, CardTable& table, TimeSource& clock);
+// is missing, unreadable, empty, or path is null). load, when given, is told
+// what else the load found.
+int LoadCardFile(const char* path, CardTable& table, TimeSource& clock,
+                 CardFileLoad* load = nullptr);
 
 // Puts the default owner card in slot 0 of a cleared table.
 void MakeDefaultOwnerCard(CardTable& table);
 
 // Writes the table to the card file. Returns 1 when written, 0 when it could
-// not be, and then the previous file is left as it was.
-int SaveCardFile(const char* path, const CardTable& table);
+// not be, and then the previous file is left whole and problem (when given)
+// says why.
+int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem = nullptr);

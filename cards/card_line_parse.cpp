@@ -30,9 +30,10 @@ int ParseDecimal(const char* text, const char* end) {
   return static_cast<int>(value);
 }
 
-void ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now) {
+bool ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now) {
   const char* cursor = line;
   int remaining = length;
+  bool whole = memchr(line, '\0', static_cast<size_t>(length)) == nullptr;
   for (int n = 0; n < kTabEndedCardFields; ++n) {
     int d = FindSeparator(cursor, remaining, '\t');
     if (d < 0) continue;  // this and every later tab-ended field stay empty
@@ -42,12 +43,17 @@ void ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now
     } else if (field.kind == CardFieldKind::kDate && d == 0) {
       CopyCutString(field.text, field.width, now.Text());
     } else {
-      CopyCut(field.text, field.width, cursor, static_cast<size_t>(d));
+      whole = CopyCut(field.text, field.width, cursor, static_cast<size_t>(d)) ==
+                  static_cast<size_t>(d) &&
+              whole;
     }
     cursor += d + 1;
     remaining -= d + 1;
   }
   int d = FindSeparator(cursor, remaining, '\n');
   if (d >= 0) card.modifyCount = ParseDecimal(cursor, cursor + d);
+  // Fields past the 21st have no place in the card.
+  if (memchr(cursor, '\t', static_cast<size_t>(remaining)) != nullptr) whole = false;
   if (card.name[0] == '\0') CopyCutString(card.name, kUnnamedCardName);
+  return whole;
 }
