@@ -25,8 +25,10 @@ const char* NameInList(int index, char*, int, void* context) {
 
 }  // namespace
 
-int ReadGroupNames(const char* path, GroupNameSink sink, void* context) {
-  FILE* file = (path != nullptr && path[0] != '\0') ? fopen(path, "rb") : nullptr;
+int ReadGroupNames(const char* path, GroupNameSink sink, void* context, GroupFileRead* read) {
+  GroupFileRead found;
+  FILE* file = OpenFileForReading(path, found.problem);
+  if (read != nullptr) *read = found;
   if (file == nullptr) return 0;
   char piece[kPieceBytes + 1];
   int length = 0;
@@ -34,6 +36,7 @@ int ReadGroupNames(const char* path, GroupNameSink sink, void* context) {
   bool more = true;
   for (int c = getc(file); c != EOF && more; c = getc(file)) {
     if (c == '\n') {
+      if (memchr(piece, '\0', static_cast<size_t>(length)) != nullptr) found.lostSome = true;
       piece[length] = '\0';
       more = sink(piece, context);
       length = 0;
@@ -49,16 +52,28 @@ int ReadGroupNames(const char* path, GroupNameSink sink, void* context) {
     if (!pendingCr) bytes[count++] = c;
     for (int i = 0; i < count; ++i) {
       piece[length++] = static_cast<char>(bytes[i]);
-      if (length == kPieceBytes) length = 0;  // a full piece without a line feed
+      if (length == kPieceBytes) {  // a full piece without a line feed
+        length = 0;
+        found.lostSome = true;
+      }
     }
   }
+  // A last line without its line end is passed over.
+  if (length > 0 || pendingCr) found.lostSome = true;
+  if (ferror(file)) found.problem = FileProblem::kBroken;
   fclose(file);
+  if (read != nullptr) *read = found;
   return 1;
 }
 
 int LoadGroupFile(const char* path, GroupList& list) {
   list.Clear();
-  return ReadGroupNames(path, AddToList, &list);
+  GroupFileRead read;
+  int result = ReadGroupNames(path, AddToList, &list, &read);
+  // A file that is there but was not read whole is left as it is.
+  bool unread = read.problem != FileProblem::kNone && read.problem != FileProblem::kMissing;
+  if (unread || read.lostSome) list.m_bMoreInFile = 1;
+  return result;
 }
 
 int WriteGroupNames(const char* path, GroupNameSource source, void* context) {
