@@ -1,17 +1,97 @@
-// The tool's card table and group list against their files.
+// The tool's card table and group list against their files. The panel tells
+// the user when a file could not be read or written, and never writes over a
+// card file that it did not read whole.
+#include <stdio.h>
+
 #include "cards/card_file.h"
+#include "cards/safe_file.h"
 #include "tool/card_book_tool.h"
 #include "tool/host_clock.h"
+
+namespace {
+
+const char kCannotRead[] =
+    "アドレス帳ファイル「%s」を読み込めませんでした。\n（%s）\n"
+    "このファイルは書き換えません。";
+const char kKeptOld[] =
+    "アドレス帳ファイル「%s」には読み込めなかった内容がありました。\n"
+    "元のファイルを「%s」として残しました。";
+const char kNotWritten[] = "アドレス帳ファイル「%s」に保存できませんでした。\n（%s）\n";
+const char kNotWrittenUnread[] =
+    "アドレス帳ファイル「%s」は読み込めなかったため、書き換えませんでした。\n";
+const char kRescued[] = "編集内容は「%s」に保存しました。";
+const char kNotRescued[] = "編集内容を保存できませんでした。";
+
+constexpr size_t kMessageSize = 1024;
+
+}  // namespace
 
 int CCardBookTool::LoadCards() {
   char path[kPathBufferSize];
   HostClock clock(m_pHost);
-  return LoadCardFile(BuildFilePath(path, kCardFileName) ? path : nullptr, m_table, clock);
+  CardFileLoad load;
+  bool havePath = BuildFilePath(path, kCardFileName);
+  int result = LoadCardFile(havePath ? path : nullptr, m_table, clock, &load);
+  m_fileState.m_bCardFileUnread =
+      load.problem != FileProblem::kNone && load.problem != FileProblem::kMissing;
+  m_fileState.m_bKeepOldCardFile = load.lostSome;
+  if (m_fileState.m_bCardFileUnread) {
+    char text[kMessageSize];
+    snprintf(text, sizeof text, kCannotRead, path, FileProblemText(load.problem));
+    AskOrTell(text, MB_OK | MB_ICONHAND);
+  }
+  return result;
 }
 
 int CCardBookTool::SaveCards() {
   char path[kPathBufferSize];
-  return BuildFilePath(path, kCardFileName) ? SaveCardFile(path, m_table) : 0;
+  if (!BuildFilePath(path, kCardFileName)) return 0;
+  FileProblem problem = FileProblem::kNone;
+  bool saved = false;
+  if (!m_fileState.m_bCardFileUnread) {
+    saved = KeepOldCardFile(path, problem) && SaveCardFile(path, m_table, &problem) == 1;
+  }
+  if (saved) return 1;
+  // Nothing typed is lost: the table goes to a file of its own beside the
+  // book, under a name no later save takes.
+  char rescue[kPathBufferSize];
+  bool rescued = BuildKeepPath(rescue, path, "unsaved") && SaveCardFile(rescue, m_table) == 1;
+  char text[kMessageSize];
+  int n = m_fileState.m_bCardFileUnread
+              ? snprintf(text, sizeof text, kNotWrittenUnread, path)
+              : snprintf(text, sizeof text, kNotWritten, path, FileProblemText(problem));
+  if (n > 0 && static_cast<size_t>(n) < sizeof text) {
+    if (rescued) {
+      snprintf(text + n, sizeof text - n, kRescued, rescue);
+    } else {
+      snprintf(text + n, sizeof text - n, "%s", kNotRescued);
+    }
+  }
+  AskOrTell(text, MB_OK | MB_ICONHAND);
+  return 0;
+}
+
+bool CCardBookTool::KeepOldCardFile(const char* path, FileProblem& problem) {
+  if (!m_fileState.m_bKeepOldCardFile) return true;
+  char kept[kPathBufferSize];
+  if (!BuildKeepPath(kept, path, "bak")) {
+    problem = FileProblem::kTooLong;
+    return false;
+  }
+  FileProblem copyProblem = FileProblem::kNone;
+  if (!CopyWholeFile(path, kept, copyProblem)) {
+    // Gone since the load: nothing is left to keep.
+    if (copyProblem != FileProblem::kMissing) {
+      problem = copyProblem;
+      return false;
+    }
+  } else {
+    char text[kMessageSize];
+    snprintf(text, sizeof text, kKeptOld, path, kept);
+    AskOrTell(text, MB_OK | MB_ICONASTERISK);
+  }
+  m_fileState.m_bKeepOldCardFile = 0;
+  return true;
 }
 
 int CCardBookTool::LoadGroupList() {
