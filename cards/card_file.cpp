@@ -68,7 +68,7 @@ int LoadCardFile(const char* path, CardTable& table, TimeSource& clock, CardFile
     fclose(file);
   }
   if (load != nullptr) *load = found;
-  if (found.problem != FileProblem::kNone && found.problem != FileProblem::kMissing) {
+  if (IsUnread(found)) {
     // What was read of a file that could not be read whole is not the book.
     table.Clear();
   }
@@ -92,4 +92,25 @@ int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem)
   if (out.Commit()) return 1;
   if (problem != nullptr) *problem = out.Problem();
   return 0;
+}
+
+int SaveLoadedCardFile(const char* path, const CardTable& table, CardFileLoad& load,
+                       char (&kept)[kPathBufferSize], FileProblem& problem) {
+  kept[0] = '\0';
+  problem = FileProblem::kNone;
+  if (IsUnread(load)) return 0;
+  if (load.lostSome) {
+    if (!BuildKeepPath(kept, path, "bak")) {
+      problem = FileProblem::kTooLong;
+      return 0;
+    }
+    if (!CopyWholeFile(path, kept, problem)) {
+      kept[0] = '\0';
+      // Gone since the load: nothing is left to keep.
+      if (problem != FileProblem::kMissing) return 0;
+      problem = FileProblem::kNone;
+    }
+    load.lostSome = false;
+  }
+  return SaveCardFile(path, table, &problem);
 }

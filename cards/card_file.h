@@ -49,3 +49,17 @@ void MakeDefaultOwnerCard(CardTable& table);
 // not be, and then the previous file is left whole and problem (when given)
 // says why.
 int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem = nullptr);
+
+// Writes the table over the file that load describes, as far as that is
+// safe: never over a file that could not be read (result 0, problem kNone),
+// and over a file that held more than the table only after a copy of it is
+// kept at "path.N.bak" (kept gets that path, empty when no copy was made,
+// and load forgets the loss so the copy is made once). Returns 1 when the
+// table was written, 0 with problem set when not.
+int SaveLoadedCardFile(const char* path, const CardTable& table, CardFileLoad& load,
+                       char (&kept)[kPathBufferSize], FileProblem& problem);
+
+// The file is there but was not read whole: the table does not stand for it.
+inline bool IsUnread(const CardFileLoad& load) {
+  return load.problem != FileProblem::kNone && load.problem != FileProblem::kMissing;
+}

@@ -7,8 +7,8 @@
 #include <commctrl.h>
 
 #include "cards/book_paths.h"
+#include "cards/card_file.h"
 #include "cards/card_record.h"
-#include "cards/safe_file.h"
 #include "exchange/option_dlg.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
@@ -16,7 +16,6 @@
 #include "groups/group_edit_dlg.h"
 #include "groups/group_list.h"
 #include "sdk/tool_base.h"
-#include "tool/book_file_state.h"
 
 // What the tree's selected item stands for.
 enum SelectionKind { SEL_OWNER = 0, SEL_HEADING = 1, SEL_CARD = 2, SEL_NEWCARD = 3 };
@@ -44,10 +43,9 @@ class CCardBookTool : public CToolBase {
   int SaveCards();
   int LoadGroupList();
   int SaveGroupList();
-  BookFileState m_fileState;
-  // Copies a card file that held more than the table aside, once; false
-  // when that failed and the file must not be replaced.
-  bool KeepOldCardFile(const char* path, FileProblem& problem);
+  // What the last load found of the card file, which decides how it may be
+  // saved over.
+  CardFileLoad m_cardFileLoad;
 
   // The tree.
   void BuildTree(int mode);

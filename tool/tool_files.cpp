@@ -29,15 +29,11 @@ constexpr size_t kMessageSize = 1024;
 int CCardBookTool::LoadCards() {
   char path[kPathBufferSize];
   HostClock clock(m_pHost);
-  CardFileLoad load;
   bool havePath = BuildFilePath(path, kCardFileName);
-  int result = LoadCardFile(havePath ? path : nullptr, m_table, clock, &load);
-  m_fileState.m_bCardFileUnread =
-      load.problem != FileProblem::kNone && load.problem != FileProblem::kMissing;
-  m_fileState.m_bKeepOldCardFile = load.lostSome;
-  if (m_fileState.m_bCardFileUnread) {
+  int result = LoadCardFile(havePath ? path : nullptr, m_table, clock, &m_cardFileLoad);
+  if (IsUnread(m_cardFileLoad)) {
     char text[kMessageSize];
-    snprintf(text, sizeof text, kCannotRead, path, FileProblemText(load.problem));
+    snprintf(text, sizeof text, kCannotRead, path, FileProblemText(m_cardFileLoad.problem));
     AskOrTell(text, MB_OK | MB_ICONHAND);
   }
   return result;
@@ -46,52 +42,27 @@ int CCardBookTool::LoadCards() {
 int CCardBookTool::SaveCards() {
   char path[kPathBufferSize];
   if (!BuildFilePath(path, kCardFileName)) return 0;
+  char kept[kPathBufferSize];
   FileProblem problem = FileProblem::kNone;
-  bool saved = false;
-  if (!m_fileState.m_bCardFileUnread) {
-    saved = KeepOldCardFile(path, problem) && SaveCardFile(path, m_table, &problem) == 1;
+  int saved = SaveLoadedCardFile(path, m_table, m_cardFileLoad, kept, problem);
+  char text[kMessageSize];
+  if (kept[0] != '\0') {
+    snprintf(text, sizeof text, kKeptOld, path, kept);
+    AskOrTell(text, MB_OK | MB_ICONASTERISK);
   }
   if (saved) return 1;
   // Nothing typed is lost: the table goes to a file of its own beside the
   // book, under a name no later save takes.
   char rescue[kPathBufferSize];
   bool rescued = BuildKeepPath(rescue, path, "unsaved") && SaveCardFile(rescue, m_table) == 1;
-  char text[kMessageSize];
-  int n = m_fileState.m_bCardFileUnread
+  int n = IsUnread(m_cardFileLoad)
               ? snprintf(text, sizeof text, kNotWrittenUnread, path)
               : snprintf(text, sizeof text, kNotWritten, path, FileProblemText(problem));
   if (n > 0 && static_cast<size_t>(n) < sizeof text) {
-    if (rescued) {
-      snprintf(text + n, sizeof text - n, kRescued, rescue);
-    } else {
-      snprintf(text + n, sizeof text - n, "%s", kNotRescued);
-    }
+    snprintf(text + n, sizeof text - n, rescued ? kRescued : "%s", rescued ? rescue : kNotRescued);
   }
   AskOrTell(text, MB_OK | MB_ICONHAND);
   return 0;
-}
-
-bool CCardBookTool::KeepOldCardFile(const char* path, FileProblem& problem) {
-  if (!m_fileState.m_bKeepOldCardFile) return true;
-  char kept[kPathBufferSize];
-  if (!BuildKeepPath(kept, path, "bak")) {
-    problem = FileProblem::kTooLong;
-    return false;
-  }
-  FileProblem copyProblem = FileProblem::kNone;
-  if (!CopyWholeFile(path, kept, copyProblem)) {
-    // Gone since the load: nothing is left to keep.
-    if (copyProblem != FileProblem::kMissing) {
-      problem = copyProblem;
-      return false;
-    }
-  } else {
-    char text[kMessageSize];
-    snprintf(text, sizeof text, kKeptOld, path, kept);
-    AskOrTell(text, MB_OK | MB_ICONASTERISK);
-  }
-  m_fileState.m_bKeepOldCardFile = 0;
-  return true;
 }
 
 int CCardBookTool::LoadGroupList() {
