@@ -52,8 +52,13 @@ bool ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now
   }
   int d = FindSeparator(cursor, remaining, '\n');
   if (d >= 0) card.modifyCount = ParseDecimal(cursor, cursor + d);
-  // Fields past the 21st have no place in the card.
-  if (memchr(cursor, '\t', static_cast<size_t>(remaining)) != nullptr) whole = false;
+  // Fields past the 21st have no place in the card, and the count takes
+  // nothing but a number.
+  int rest = d >= 0 ? d : remaining;
+  for (int i = 0; i < rest; ++i) {
+    char c = cursor[i];
+    if (c != ' ' && c != '+' && c != '-' && c != '\r' && (c < '0' || c > '9')) whole = false;
+  }
   if (card.name[0] == '\0') CopyCutString(card.name, kUnnamedCardName);
   return whole;
 }
