@@ -28,11 +28,17 @@ bool HoldsText(const char* line, int length) {
   return false;
 }
 
-bool IsHeadingLine(const char* line, int length) {
+// The first line is skipped unread; one that is not the heading but could be
+// a card (a file written without its heading) is text the table lacks.
+bool MayBeACard(const char* line, int length) {
   size_t heading = strlen(kCardFileHeading);
-  if (length > 0 && line[length - 1] == '\n') --length;
-  if (length > 0 && line[length - 1] == '\r') --length;
-  return static_cast<size_t>(length) == heading && memcmp(line, kCardFileHeading, heading) == 0;
+  int text = length;
+  if (text > 0 && line[text - 1] == '\n') --text;
+  if (text > 0 && line[text - 1] == '\r') --text;
+  if (static_cast<size_t>(text) == heading && memcmp(line, kCardFileHeading, heading) == 0) {
+    return false;
+  }
+  return length >= kMinCardLineBytes && memchr(line, '\t', static_cast<size_t>(length)) != nullptr;
 }
 
 void ReadCardLines(FILE* file, CardTable& table, TimeSource& clock, CardFileLoad& load) {
@@ -40,7 +46,7 @@ void ReadCardLines(FILE* file, CardTable& table, TimeSource& clock, CardFileLoad
   LoadTime now(clock);
   int length = reader.Next();  // the heading line
   if (length < 0) return;
-  if (!IsHeadingLine(reader.Text(), length)) load.lostSome = true;
+  if (MayBeACard(reader.Text(), length)) load.lostSome = true;
   while ((length = reader.Next()) >= 0) {
     const char* line = reader.Text();
     if (length < kMinCardLineBytes || table.m_nCardCount >= kMaxCards) {

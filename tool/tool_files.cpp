@@ -24,6 +24,9 @@ const char kNotRescued[] = "編集内容を保存できませんでした。";
 
 constexpr size_t kMessageSize = 1024;
 
+// Only a panel tells: the host's calls without one wait on nobody.
+bool HasPanel(HWND panel) { return panel != nullptr && ::IsWindow(panel); }
+
 }  // namespace
 
 int CCardBookTool::LoadCards() {
@@ -31,7 +34,7 @@ int CCardBookTool::LoadCards() {
   HostClock clock(m_pHost);
   bool havePath = BuildFilePath(path, kCardFileName);
   int result = LoadCardFile(havePath ? path : nullptr, m_table, clock, &m_cardFileLoad);
-  if (IsUnread(m_cardFileLoad)) {
+  if (IsUnread(m_cardFileLoad) && HasPanel(m_hWnd)) {
     char text[kMessageSize];
     snprintf(text, sizeof text, kCannotRead, path, FileProblemText(m_cardFileLoad.problem));
     AskOrTell(text, MB_OK | MB_ICONHAND);
@@ -46,7 +49,7 @@ int CCardBookTool::SaveCards() {
   FileProblem problem = FileProblem::kNone;
   int saved = SaveLoadedCardFile(path, m_table, m_cardFileLoad, kept, problem);
   char text[kMessageSize];
-  if (kept[0] != '\0') {
+  if (kept[0] != '\0' && HasPanel(m_hWnd)) {
     snprintf(text, sizeof text, kKeptOld, path, kept);
     AskOrTell(text, MB_OK | MB_ICONASTERISK);
   }
@@ -61,7 +64,7 @@ int CCardBookTool::SaveCards() {
   if (n > 0 && static_cast<size_t>(n) < sizeof text) {
     snprintf(text + n, sizeof text - n, rescued ? kRescued : "%s", rescued ? rescue : kNotRescued);
   }
-  AskOrTell(text, MB_OK | MB_ICONHAND);
+  if (HasPanel(m_hWnd)) AskOrTell(text, MB_OK | MB_ICONHAND);
   return 0;
 }
 
