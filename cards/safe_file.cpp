@@ -223,6 +223,14 @@ bool CopyWholeFile(const char* from, const char* to, FileProblem& problem) {
   return false;
 }
 
+bool CopyPath(char (&out)[kPathBufferSize], const char* path, FileProblem& problem) {
+  int n = snprintf(out, sizeof out, "%s", path);
+  if (n >= 0 && static_cast<size_t>(n) < sizeof out) return true;
+  out[0] = '\0';
+  problem = FileProblem::kTooLong;
+  return false;
+}
+
 bool BuildKeepPath(char (&out)[kPathBufferSize], const char* path, const char* suffix) {
   for (int n = 1; n < 10000; ++n) {
     int written = snprintf(out, sizeof out, "%s.%d.%s", path, n, suffix);

@@ -91,6 +91,9 @@ void SetFileFaultForTesting(const FileFault* fault);
 int FileStepCallsForTesting(FileStep step);
 int FileFaultsHitForTesting();
 
+// path into out; false with kTooLong when it does not fit.
+bool CopyPath(char (&out)[kPathBufferSize], const char* path, FileProblem& problem);
+
 // The platform's part.
 bool StepFails(FileStep step, FileProblem& problem);
 FILE* CreateFileExclusively(const char* path, FileProblem& problem);

@@ -68,11 +68,7 @@ bool ResolveWrittenPath(const char* path, char (&out)[kPathBufferSize], FileProb
     }
     target = resolved;
   }
-  int n = snprintf(out, sizeof out, "%s", target);
-  if (n >= 0 && static_cast<size_t>(n) < sizeof out) return true;
-  out[0] = '\0';
-  problem = FileProblem::kTooLong;
-  return false;
+  return CopyPath(out, target, problem);
 }
 
 bool FlushFileToDisk(FILE* file, FileProblem& problem) {

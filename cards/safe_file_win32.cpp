@@ -120,11 +120,7 @@ FILE* CreateFileExclusively(const char* path, FileProblem& problem) {
 }
 
 bool ResolveWrittenPath(const char* path, char (&out)[kPathBufferSize], FileProblem& problem) {
-  int n = snprintf(out, sizeof out, "%s", path);
-  if (n >= 0 && static_cast<size_t>(n) < sizeof out) return true;
-  out[0] = '\0';
-  problem = FileProblem::kTooLong;
-  return false;
+  return CopyPath(out, path, problem);
 }
 
 bool FlushFileToDisk(FILE* file, FileProblem& problem) {
