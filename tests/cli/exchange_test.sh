@@ -39,6 +39,9 @@ for target in "$data/Quillbook/./Quillbook.dat" "$data/../data/Quillbook/Group.d
   check "an export onto the book's own file $target is refused" 1 $?
 done
 check "and leaves the card file as it was" "$before" "$(bytes "$data/Quillbook/Quillbook.dat")"
+mkfifo "$work/pipe"
+"$quillbook" --data "$data" import --columns 名前 "$work/pipe" 2>/dev/null
+check "an import from a pipe is refused, not waited on" 1 $?
 check "a type column is a number; commas quoted, a lone quote bare" \
   "$(printf ' , , ,住所,電話番号種別1,メモ\r\n,,,,0,\r\n,,,"東京都,港区",2,a"b\r\n' | to_cp932 | bytes)" \
   "$("$quillbook" --data "$data" export --comma --columns ,,,住所,電話番号種別1,メモ - | bytes)"
