@@ -6,6 +6,7 @@
 
 #include "cards/card_line.h"
 #include "cards/card_record.h"
+#include "cards/safe_file.h"
 #include "cards/time_stamp.h"
 #include "cards/whole_line.h"
 
@@ -24,14 +25,42 @@ class CardLineReader {
   WholeLineReader lines_;
 };
 
+// What a load found beyond the cards it put in the table.
+struct CardFileLoad {
+  // kMissing when there is no file; any other problem means a file that is
+  // there but could not be read whole, which the table does not stand for.
+  FileProblem problem = FileProblem::kNone;
+  // The file held more than the table keeps: a heading line that was not
+  // the heading, lines past the 500th card, short lines with text, or text
+  // cut from a card. Writing the table back would lose it.
+  bool lostSome = false;
+};
+
 // Fills the table from the card file. Returns 1 when at least one card line
 // was read, 0 when only the default owner card stands in the table (the file
-// is missing, unreadable, empty, or path is null).
-int LoadCardFile(const char* path, CardTable& table, TimeSource& clock);
+// is missing, unreadable, empty, or path is null). load, when given, is told
+// what else the load found.
+int LoadCardFile(const char* path, CardTable& table, TimeSource& clock,
+                 CardFileLoad* load = nullptr);
 
 // Puts the default owner card in slot 0 of a cleared table.
 void MakeDefaultOwnerCard(CardTable& table);
 
 // Writes the table to the card file. Returns 1 when written, 0 when it could
-// not be, and then the previous file is left as it was.
-int SaveCardFile(const char* path, const CardTable& table);
+// not be, and then the previous file is left whole and problem (when given)
+// says why.
+int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem = nullptr);
+
+// Writes the table over the file that load describes, as far as that is
+// safe: never over a file that could not be read (result 0, problem kNone),
+// and over a file that held more than the table only after a copy of it is
+// kept at "path.N.bak" (kept gets that path, empty when no copy was made,
+// and load forgets the loss so the copy is made once). Returns 1 when the
+// table was written, 0 with problem set when not.
+int SaveLoadedCardFile(const char* path, const CardTable& table, CardFileLoad& load,
+                       char (&kept)[kPathBufferSize], FileProblem& problem);
+
+// The file is there but was not read whole: the table does not stand for it.
+inline bool IsUnread(const CardFileLoad& load) {
+  return load.problem != FileProblem::kNone && load.problem != FileProblem::kMissing;
+}

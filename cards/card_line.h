@@ -35,8 +35,10 @@ class LoadTime {
 };
 
 // Fills card (which must be all zero) from a line of length bytes, its line
-// feed included when it has one. line[length] must be readable.
-void ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now);
+// feed included when it has one. line[length] must be readable. Returns
+// false when the card could not keep all of the line: a field cut to its
+// width, a NUL byte, or fields past the 21st.
+bool ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now);
 
 // Writes the card's line, line feed included, into out; returns its length.
 // A text that would break the line (a tab, a line end, or an ending that

@@ -30,9 +30,10 @@ int ParseDecimal(const char* text, const char* end) {
   return static_cast<int>(value);
 }
 
-void ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now) {
+bool ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now) {
   const char* cursor = line;
   int remaining = length;
+  bool whole = memchr(line, '\0', static_cast<size_t>(length)) == nullptr;
   for (int n = 0; n < kTabEndedCardFields; ++n) {
     int d = FindSeparator(cursor, remaining, '\t');
     if (d < 0) continue;  // this and every later tab-ended field stay empty
@@ -42,12 +43,22 @@ void ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now
     } else if (field.kind == CardFieldKind::kDate && d == 0) {
       CopyCutString(field.text, field.width, now.Text());
     } else {
-      CopyCut(field.text, field.width, cursor, static_cast<size_t>(d));
+      whole = CopyCut(field.text, field.width, cursor, static_cast<size_t>(d)) ==
+                  static_cast<size_t>(d) &&
+              whole;
     }
     cursor += d + 1;
     remaining -= d + 1;
   }
   int d = FindSeparator(cursor, remaining, '\n');
   if (d >= 0) card.modifyCount = ParseDecimal(cursor, cursor + d);
+  // Fields past the 21st have no place in the card, and the count takes
+  // nothing but a number.
+  int rest = d >= 0 ? d : remaining;
+  for (int i = 0; i < rest; ++i) {
+    char c = cursor[i];
+    if (c != ' ' && c != '+' && c != '-' && c != '\r' && (c < '0' || c > '9')) whole = false;
+  }
   if (card.name[0] == '\0') CopyCutString(card.name, kUnnamedCardName);
+  return whole;
 }

@@ -55,7 +55,8 @@ int ExchangeBook::LoadBookFile(const char* dataDirectory, int parse) {
   memset(m_book, 0, sizeof m_book);
   char path[kPathBufferSize];
   if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) return 0;
-  FILE* file = fopen(path, "rb");
+  FileProblem problem = FileProblem::kNone;
+  FILE* file = OpenFileForReading(path, problem);
   if (file == nullptr) return 0;
   CardLineReader lines(file);
   if (lines.Next() >= 0) {  // the heading line
@@ -68,15 +69,18 @@ int ExchangeBook::LoadBookFile(const char* dataDirectory, int parse) {
       ++m_nBookCards;
     }
   }
+  bool read = !ferror(file);
   fclose(file);
-  return 1;
+  return read ? 1 : 0;
 }
 
 int ExchangeBook::AppendImportedCards(const char* dataDirectory, int count,
                                       ExchangeMessages& messages) {
   char path[kPathBufferSize];
   FILE* old = nullptr;
-  if (BuildBookFilePath(path, dataDirectory, kCardFileName)) old = fopen(path, "rb");
+  FileProblem problem = FileProblem::kNone;
+  if (BuildBookFilePath(path, dataDirectory, kCardFileName))
+    old = OpenFileForReading(path, problem);
   if (old == nullptr) {
     messages.Tell(kCannotOpenBook, kExchangeStop);
     return 0;

@@ -1,7 +1,10 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <initializer_list>
+
 #include "cards/line_field.h"
+#include "cards/safe_file.h"
 #include "exchange/exchange_book.h"
 #include "exchange/exchange_checks.h"
 #include "text/text_helpers.h"
@@ -45,36 +48,81 @@ int FormatColumn(const char* text, int length, char delimiter, char (&out)[kColu
   return static_cast<int>(AppendLineField(out, text, static_cast<size_t>(length) + 2, '\t'));
 }
 
-void WriteHeading(FILE* file, const ExchangeOptions& options) {
+// Where an export's bytes go: the new file beside the export file, or a
+// stream the caller opened.
+class ExportOut {
+ public:
+  virtual void Write(const char* bytes, size_t length) = 0;
+  void Put(char c) { Write(&c, 1); }
+  void Text(const char* text) { Write(text, strlen(text)); }
+
+ protected:
+  ~ExportOut() = default;
+};
+
+class WriterOut : public ExportOut {
+ public:
+  explicit WriterOut(SafeFileWriter& writer) : writer_(writer) {}
+  void Write(const char* bytes, size_t length) override { writer_.Write(bytes, length); }
+
+ private:
+  SafeFileWriter& writer_;
+};
+
+class StreamOut : public ExportOut {
+ public:
+  explicit StreamOut(FILE* stream) : stream_(stream) {}
+  void Write(const char* bytes, size_t length) override { fwrite(bytes, 1, length, stream_); }
+  bool Finish() { return fflush(stream_) == 0 && !ferror(stream_); }
+
+ private:
+  FILE* stream_;
+};
+
+void WriteHeading(ExportOut& out, const ExchangeOptions& options) {
   for (int i = 0; i < OrderEntries(options); ++i) {
-    if (i > 0) fputc(options.delimiter, file);
-    fputs(options.order[i], file);
+    if (i > 0) out.Put(options.delimiter);
+    out.Text(options.order[i]);
   }
-  fputs("\r\n", file);
+  out.Write("\r\n", 2);
 }
 
-// Writes the heading and the cards of m_book; false when the stream failed.
-bool WriteExport(const ExchangeBook& book, FILE* file, const ExchangeOptions& options) {
+// Writes the heading and the cards of m_book.
+void WriteExport(const ExchangeBook& book, ExportOut& out, const ExchangeOptions& options) {
   int fields[kMaxOrderEntries];
   const int entries = OrderEntries(options);
   for (int i = 0; i < entries; ++i) {
     fields[i] = IsBlankEntry(options.order[i]) ? -1 : FindExchangeField(options, options.order[i]);
   }
-  if (options.heading) WriteHeading(file, options);
+  if (options.heading) WriteHeading(out, options);
   char text[kExchangeTextSize];
   char column[kColumnSize];
   for (int card = 0; card < book.m_nBookCards; ++card) {
     for (int i = 0; i < entries; ++i) {
-      if (i > 0) fputc(options.delimiter, file);
+      if (i > 0) out.Put(options.delimiter);
       if (fields[i] < 0) continue;
       int length = book.GetExchangeField(card, fields[i], text);
       if (length == 0) continue;
       length = FormatColumn(text, length, options.delimiter, column);
-      fwrite(column, 1, static_cast<size_t>(length), file);
+      out.Write(column, static_cast<size_t>(length));
     }
-    fputs("\r\n", file);
+    out.Write("\r\n", 2);
   }
-  return fflush(file) == 0 && !ferror(file);
+}
+
+// The book's own files, however the path spells them: an export there would
+// put one column of names in place of the whole book.
+bool RefuseBookFile(const ExchangeOptions& options, ExchangeMessages& messages) {
+  for (const char* name : {kCardFileName, kGroupFileName}) {
+    char bookFile[kPathBufferSize];
+    if (!BuildBookFilePath(bookFile, options.dataDirectory, name)) continue;
+    if (!IsSameFile(options.path, bookFile)) continue;
+    char text[kPathBufferSize + 128];
+    snprintf(text, sizeof text, "アドレス帳のファイル「%s」にはエクスポートできません。", bookFile);
+    messages.Tell(text, kExchangeStop);
+    return true;
+  }
+  return false;
 }
 
 const char kCannotCreateExport[] = "エクスポートファイルを作成できませんでした！";
@@ -88,14 +136,16 @@ int ExchangeBook::ExportCards(const ExchangeOptions& options, ExchangeMessages& 
     return 0;
   }
   if (!DelimiterChosen(options, messages)) return 0;
-  FILE* file = fopen(options.path, "wb");
-  if (file == nullptr) {
+  if (RefuseBookFile(options, messages)) return 0;
+  // Written beside the export file, which a failure leaves as it was.
+  SafeFileWriter file(options.path);
+  if (!file.IsOpen()) {
     messages.Tell(kCannotCreateExport, kExchangeExclamation);
     return 0;
   }
-  bool written = WriteExport(*this, file, options);
-  written = fclose(file) == 0 && written;
-  if (!written) {
+  WriterOut out(file);
+  WriteExport(*this, out, options);
+  if (!file.Commit()) {
     // A full disk must not pass for a finished export.
     messages.Tell(kCannotCreateExport, kExchangeExclamation);
     return 0;
@@ -107,7 +157,9 @@ int ExchangeBook::ExportCardsTo(FILE* stream, const ExchangeOptions& options,
                                 ExchangeMessages& messages) {
   if (!LoadBookFile(options.dataDirectory, 1)) return 0;
   if (!DelimiterChosen(options, messages)) return 0;
-  if (!WriteExport(*this, stream, options)) {
+  StreamOut out(stream);
+  WriteExport(*this, out, options);
+  if (!out.Finish()) {
     messages.Tell(kCannotCreateExport, kExchangeExclamation);
     return 0;
   }

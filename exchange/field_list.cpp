@@ -1,6 +1,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "cards/safe_file.h"
 #include "exchange/exchange_book.h"
 #include "text/byte_text.h"
 
@@ -18,7 +19,9 @@ int ReadFieldList(const char* dataDirectory, ExchangeOptions& options) {
   options.fieldCount = 0;
   char path[kPathBufferSize];
   FILE* file = nullptr;
-  if (BuildBookFilePath(path, dataDirectory, kCardFileName)) file = fopen(path, "rb");
+  FileProblem problem = FileProblem::kNone;
+  if (BuildBookFilePath(path, dataDirectory, kCardFileName))
+    file = OpenFileForReading(path, problem);
   if (file == nullptr) {
     CopyCutString(options.fields[0], kFieldListErrorText);
     options.fieldCount = 1;

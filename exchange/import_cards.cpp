@@ -1,6 +1,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "cards/safe_file.h"
 #include "exchange/exchange_book.h"
 #include "exchange/exchange_checks.h"
 #include "exchange/exchange_line_reader.h"
@@ -68,7 +69,9 @@ int RunImport(ExchangeBook& book, const ExchangeOptions& options, ExchangeMessag
     return 0;
   }
   if (!DelimiterChosen(options, messages)) return 0;
-  FILE* file = fopen(options.path, "rb");
+  // A pipe or a device is refused rather than waited on.
+  FileProblem problem = FileProblem::kNone;
+  FILE* file = OpenFileForReading(options.path, problem);
   if (file == nullptr) {
     messages.Tell("インポートファイルを開けませんでした！", kExchangeExclamation);
     return 0;

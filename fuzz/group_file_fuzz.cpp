@@ -95,7 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static GroupList list;
   FUZZ_CHECK(LoadGroupFile(path, list) == 1);
   FUZZ_CHECK(list.m_nGroupCount == (g_read.count < kMaxGroups ? g_read.count : kMaxGroups));
-  FUZZ_CHECK(list.m_bMoreInFile == (g_read.count > kMaxGroups ? 1 : 0));
+  // Names past the tenth keep the file; so does any text no name holds.
+  if (g_read.count > kMaxGroups) FUZZ_CHECK(list.m_bMoreInFile == 1);
   for (int i = 0; i < list.m_nGroupCount; ++i) {
     FUZZ_CHECK(strcmp(list.m_groups[i].name, g_read.names[i]) == 0);
   }

@@ -26,26 +26,43 @@ const char* NameInList(int index, char*, int, void* context) {
 
 }  // namespace
 
-int ReadGroupNames(const char* path, GroupNameSink sink, void* context) {
-  FILE* file = (path != nullptr && path[0] != '\0') ? fopen(path, "rb") : nullptr;
+int ReadGroupNames(const char* path, GroupNameSink sink, void* context, GroupFileRead* read) {
+  GroupFileRead found;
+  FILE* file = OpenFileForReading(path, found.problem);
+  if (read != nullptr) *read = found;
   if (file == nullptr) return 0;
   WholeLineReader lines(file, kPieceBytes);
   char name[kPieceBytes + 1];
   // Only the piece that holds the line end names a group: a line's last
   // (length mod 63) bytes.
-  while (lines.Next() >= 0 && lines.HasLineEnd()) {
-    int length = static_cast<int>(lines.FullLength() % kPieceBytes);
-    memcpy(name, lines.TextEnd(length), static_cast<size_t>(length));
-    name[length] = '\0';
-    if (!sink(name, context)) break;
+  int length = -1;
+  while ((length = lines.Next()) >= 0 && lines.HasLineEnd()) {
+    if (lines.FullLength() >= kPieceBytes) found.lostSome = true;
+    int nameLength = static_cast<int>(lines.FullLength() % kPieceBytes);
+    memcpy(name, lines.TextEnd(nameLength), static_cast<size_t>(nameLength));
+    name[nameLength] = '\0';
+    if (memchr(name, '\0', static_cast<size_t>(nameLength)) != nullptr) found.lostSome = true;
+    if (!sink(name, context)) {
+      length = -1;
+      break;
+    }
   }
+  // A last line without its line end is passed over.
+  if (length > 0) found.lostSome = true;
+  if (ferror(file)) found.problem = FileProblem::kBroken;
   fclose(file);
+  if (read != nullptr) *read = found;
   return 1;
 }
 
 int LoadGroupFile(const char* path, GroupList& list) {
   list.Clear();
-  return ReadGroupNames(path, AddToList, &list);
+  GroupFileRead read;
+  int result = ReadGroupNames(path, AddToList, &list, &read);
+  // A file that is there but was not read whole is left as it is.
+  bool unread = read.problem != FileProblem::kNone && read.problem != FileProblem::kMissing;
+  if (unread || read.lostSome) list.m_bMoreInFile = 1;
+  return result;
 }
 
 int WriteGroupNames(const char* path, GroupNameSource source, void* context) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cards/card_record.h"
+#include "cards/safe_file.h"
 
 constexpr int kMaxGroups = 10;
 constexpr int kGroupNameSize = 64;
@@ -14,9 +15,10 @@ struct GroupEntry {
 struct GroupList {
   int m_nGroupCount;
   GroupEntry m_groups[kMaxGroups];
-  // The file held more names than the list has room for. Saving then leaves
-  // the file as it is: the list is what was read, and writing it back would
-  // drop the names past the tenth.
+  // The file held more than the list keeps (names past the tenth, a name
+  // too long for a line or a last line without its end), or is there but
+  // could not be read. Saving then leaves the file as it is: writing the
+  // list back would drop what it does not hold.
   int m_bMoreInFile;
 
   void Clear();
@@ -33,8 +35,14 @@ typedef bool (*GroupNameSink)(const char* name, void* context);
 // bytes; a piece with a line feed gives the name before it, a piece without
 // one is passed over, so a last line without a line end is not read. A file
 // that holds no line feed but CRs has CR line ends.
-// Returns 0 when the file cannot be opened.
-int ReadGroupNames(const char* path, GroupNameSink sink, void* context);
+// Returns 0 when the file cannot be opened. read, when given, is told why,
+// and whether any text of the file reached no name.
+struct GroupFileRead {
+  FileProblem problem = FileProblem::kNone;
+  bool lostSome = false;
+};
+int ReadGroupNames(const char* path, GroupNameSink sink, void* context,
+                   GroupFileRead* read = nullptr);
 
 // Clears the list and fills it from the file, keeping the first ten names.
 int LoadGroupFile(const char* path, GroupList& list);

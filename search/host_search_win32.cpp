@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "cards/book_paths.h"
+#include "cards/safe_file.h"
 #include "framework/cstring.h"
 #include "sdk/tool_messages.h"
 #include "search/card_search.h"
@@ -32,6 +33,33 @@ class ResultWindowSink : public SearchSink {
   CString result_;
 };
 
+// A private copy of the card file: the search waits on the host after each
+// line, and a save of the book in that time must not find the file held.
+class CardFileSnapshot {
+ public:
+  explicit CardFileSnapshot(const char* cardFile) {
+    path_[0] = '\0';
+    if (cardFile == nullptr) return;
+    char folder[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof folder, folder);
+    if (n == 0 || n >= sizeof folder || !GetTempFileNameA(folder, "qbs", 0, path_)) {
+      path_[0] = '\0';
+      return;
+    }
+    FileProblem problem = FileProblem::kNone;
+    if (!CopyWholeFile(cardFile, path_, problem)) Remove();
+  }
+  ~CardFileSnapshot() { Remove(); }
+  const char* Path() const { return path_[0] != '\0' ? path_ : nullptr; }
+
+ private:
+  void Remove() {
+    if (path_[0] != '\0') DeleteFileA(path_);
+    path_[0] = '\0';
+  }
+  char path_[MAX_PATH];
+};
+
 }  // namespace
 
 int SendSearchResults(SearchRequest* request, const char* text, HostServices* host) {
@@ -44,6 +72,7 @@ int SendSearchResults(SearchRequest* request, const char* text, HostServices* ho
     directory = host->GetDataDirectory(1, 0);
   }
   bool havePath = directory != nullptr && BuildBookFilePath(path, directory, kCardFileName);
-  SearchCardFile(havePath ? path : nullptr, request->nMode, text, sink);
+  CardFileSnapshot snapshot(havePath ? path : nullptr);
+  SearchCardFile(snapshot.Path(), request->nMode, text, sink);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "cards/book_paths.h"
+#include "cards/card_file.h"
 #include "cards/card_record.h"
 #include "exchange/option_dlg.h"
 #include "framework/controls.h"
@@ -43,6 +44,9 @@ class CCardBookTool : public CToolBase {
   int SaveCards();
   int LoadGroupList();
   int SaveGroupList();
+  // What the last load found of the card file, which decides how it may be
+  // saved over.
+  CardFileLoad m_cardFileLoad;
 
   // The tree.
   void BuildTree(int mode);

@@ -68,7 +68,8 @@ int CCardBookTool::SaveStateHere() {
   }
   int cards = SaveCards();
   int groups = SaveGroupList();
-  return cards || groups;
+  // A book whose cards did not land is not saved, whatever the groups did.
+  return cards && groups;
 }
 
 void CCardBookTool::StartPanel() {

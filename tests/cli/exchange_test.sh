@@ -33,6 +33,15 @@ check "export writes the heading and a line per card" \
 check "- is standard output, with the same bytes" "$(bytes "$work/out.txt")" \
   "$("$quillbook" export --data "$data" --columns 名前,,電話番号1 - | bytes)"
 check "export leaves the card file as it was" "$before" "$(bytes "$data/Quillbook/Quillbook.dat")"
+ln -s "$data/Quillbook/Quillbook.dat" "$work/book-link"
+for target in "$data/Quillbook/./Quillbook.dat" "$data/../data/Quillbook/Group.dat" "$work/book-link"; do
+  "$quillbook" --data "$data" export --columns 名前 "$target" 2>/dev/null
+  check "an export onto the book's own file $target is refused" 1 $?
+done
+check "and leaves the card file as it was" "$before" "$(bytes "$data/Quillbook/Quillbook.dat")"
+mkfifo "$work/pipe"
+"$quillbook" --data "$data" import --columns 名前 "$work/pipe" 2>/dev/null
+check "an import from a pipe is refused, not waited on" 1 $?
 check "a type column is a number; commas quoted, a lone quote bare" \
   "$(printf ' , , ,住所,電話番号種別1,メモ\r\n,,,,0,\r\n,,,"東京都,港区",2,a"b\r\n' | to_cp932 | bytes)" \
   "$("$quillbook" --data "$data" export --comma --columns ,,,住所,電話番号種別1,メモ - | bytes)"

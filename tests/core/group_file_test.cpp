@@ -34,7 +34,7 @@ TEST_F(GroupFileTest, MissingFileIsAnEmptyListAndSavesAsAnEmptyFile) {
 }
 
 TEST_F(GroupFileTest, ReadsLinesInOrderWithBlanksDuplicatesAndBothLineEnds) {
-  WriteBytes(path_, "家族\r\n\r\n友人\n家族\r\nlost without line end");
+  WriteBytes(path_, "家族\r\n\r\n友人\n家族\r\n");
   EXPECT_EQ(1, Load());
   EXPECT_EQ("家族;;友人;家族;", Names());
   EXPECT_EQ(1, Save());
@@ -43,6 +43,12 @@ TEST_F(GroupFileTest, ReadsLinesInOrderWithBlanksDuplicatesAndBothLineEnds) {
   WriteBytes(path_, "家族\r友人\r\rlost");
   Load();
   EXPECT_EQ("家族;友人;;", Names());
+  // A last line without its end is not read, so the file is kept as it is.
+  WriteBytes(path_, "家族\r\nlost without line end");
+  EXPECT_EQ(1, Load());
+  EXPECT_EQ("家族;", Names());
+  EXPECT_EQ(1, Save());
+  EXPECT_EQ("家族\r\nlost without line end", ReadBytes(path_));
 }
 
 TEST_F(GroupFileTest, LongLinesKeepOnlyTheirLastPieceOfSixtyThreeBytes) {

@@ -101,7 +101,14 @@ TEST_F(Settings, AnUnreadableCardFileGivesTheErrorEntryAndAFailedExport) {
   HANDLE held = CreateFileA(host_.services.BookFile("Quillbook.dat").c_str(), GENERIC_READ, 0,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  SettingsView view = OpenSettings();
+  PostMessageA(panel_, WM_TOOL_OPEN_SETTINGS, 0, 0);
+  // The save before the screen is told from the panel, the edits kept aside.
+  MessageBoxView box = WaitForMessageBox(thread_);
+  EXPECT_EQ("Quillbook", box.caption);
+  EXPECT_EQ("stop", box.icon);
+  box.Press(IDOK);
+  SettingsView view = WaitForSettings(thread_);
+  ASSERT_NE(nullptr, view.window);
   EXPECT_EQ(std::vector<std::string>{"エラー！"}, view.Fields());
   view.AddField("エラー！");
   view.SetText(IDC_OPT_FILE, Exchange("out.txt"));
@@ -202,6 +209,37 @@ TEST_F(Settings, AFailedExportTellsWhyAndASuccessfulOneWritesTheColumnsAndEnds) 
   EXPECT_TRUE(WaitGone(view));
   EXPECT_EQ("名前\t \t電話番号1\r\n山田太郎\t\t03-1234\r\n加藤\t\t\r\n",
             ReadFileBytes(Exchange("out.txt")));
+}
+
+TEST_F(Settings, AnExportIsRefusedOnTheBooksOwnFilesHoweverTheyAreSpelled) {
+  SettingsView view = OpenSettings();
+  const std::string book = ReadFileBytes(host_.services.BookFile("Quillbook.dat"));
+  const std::string groups = ReadFileBytes(host_.services.BookFile("Group.dat"));
+  view.AddField("名前");
+  for (const std::string& path :
+       {Folder() + "\\.\\QUILLBOOK.DAT", Folder() + "\\..\\Quillbook\\group.dat"}) {
+    SCOPED_TRACE(path);
+    view.SetText(IDC_OPT_FILE, path);
+    view.Click(IDC_OPT_EXECUTE);
+    std::string told = Answer();
+    EXPECT_EQ(0u, told.find("stop: アドレス帳のファイル「")) << told;
+    EXPECT_NE(std::string::npos, told.find("」にはエクスポートできません。")) << told;
+    EXPECT_EQ("exclamation: アドレス帳エクスポートできませんでした。", Answer());
+    ASSERT_TRUE(WaitVisible(view));
+  }
+  EXPECT_EQ(book, ReadFileBytes(host_.services.BookFile("Quillbook.dat")));
+  EXPECT_EQ(groups, ReadFileBytes(host_.services.BookFile("Group.dat")));
+  // A failed export leaves an earlier export file as it was.
+  WriteFileBytes(Exchange("out.txt"), "earlier");
+  CreateDirectoryA(Exchange("out.txt.new").c_str(), nullptr);
+  view.SetText(IDC_OPT_FILE, Exchange("out.txt"));
+  view.Click(IDC_OPT_EXECUTE);
+  EXPECT_EQ("exclamation: エクスポートファイルを作成できませんでした！", Answer());
+  EXPECT_EQ("exclamation: アドレス帳エクスポートできませんでした。", Answer());
+  EXPECT_EQ("earlier", ReadFileBytes(Exchange("out.txt")));
+  ASSERT_TRUE(WaitVisible(view));
+  view.CloseBox();
+  EXPECT_TRUE(WaitGone(view));
 }
 
 TEST_F(Settings, ImportTellsEachFailureAndOnSuccessTheTreeShowsTheNewCards) {

@@ -2,11 +2,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "panel/panel_ids.h"
 #include "sdk/tool_messages.h"
+#include "tests/win32/message_box.h"
 #include "tests/win32/panel_view.h"
 #include "tests/win32/settings_view.h"
 #include "tests/win32/test_host.h"
@@ -29,6 +32,59 @@ RECT WindowRect(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
   return rect;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+// A book of two cards, its lines ended by line feeds alone, so that any save
+// shows in the file as CR LF.
+std::string PutBook(TestHost& host) {
+  std::string folder = host.services.BookFile("");
+  folder.pop_back();
+  WriteBook(folder, {}, {"友人"});
+  std::string bytes =
+      "heading\n" + CardLine("山田", "ﾔﾏﾀﾞ") + "\n" + CardLine("加藤", "ｶﾄｳ") + "\n";
+  std::ofstream(host.services.BookFile("Quillbook.dat"), std::ios::binary) << bytes;
+  return bytes;
+}
+
+// The panel's next box as "icon: text", answered with OK; its caption is the
+// library's name.
+std::string AnswerPanelBox(TestHost& host, DWORD thread) {
+  MessageBoxView box = WaitForMessageBox(thread);
+  if (box.window == nullptr) return "no box";
+  EXPECT_EQ("Quillbook", box.caption);
+  box.Press(IDOK);
+  host.WaitFor([&] { return !IsWindow(box.window); });
+  return box.icon + ": " + box.text;
+}
+
+struct SaveCall {
+  CToolBase* tool;
+  int result;
+};
+
+DWORD WINAPI CallSaveState(LPVOID call) {
+  auto* save = static_cast<SaveCall*>(call);
+  save->result = save->tool->SaveState();
+  return 0;
+}
+
+// SaveState as the host calls it, from a thread of its own so that this one
+// can answer the panel's boxes.
+HANDLE StartSaveState(SaveCall& call) {
+  return CreateThread(nullptr, 0, CallSaveState, &call, 0, nullptr);
+}
+
+bool Finished(TestHost& host, HANDLE thread) {
+  bool done = host.WaitFor([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
+  CloseHandle(thread);
+  return done;
 }
 
 TEST(ToolObject, ShowsItsHistoryNameAndTemplate) {
@@ -322,6 +378,111 @@ TEST(PanelLifetime, SearchAndSettingsFromTheHostWaitOutAStartOrAClose) {
     EXPECT_EQ(search ? 0 : GetCurrentThreadId(), ranOn) << round;
     EXPECT_EQ(kCards, CardsOnDisk(host)) << round;
   }
+}
+
+TEST(BookFiles, ABookThatCannotBeReadIsToldAndNeverSavedOver) {
+  TestHost host;
+  const std::string book = host.services.BookFile("Quillbook.dat");
+  const std::string before = PutBook(host);
+  HANDLE held = CreateFileA(book.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  std::vector<DWORD> threads = ThreadsOfThisProcess();
+  host.tool->StartPanel();
+  MessageBoxView box;
+  host.WaitFor([&] {
+    for (DWORD thread : ThreadsOfThisProcess()) {
+      if (std::find(threads.begin(), threads.end(), thread) != threads.end()) continue;
+      box = WaitForMessageBox(thread, 50);
+      if (box.window != nullptr) return true;
+    }
+    return false;
+  });
+  EXPECT_EQ("stop", box.icon);
+  EXPECT_EQ("Quillbook", box.caption);
+  EXPECT_EQ("アドレス帳ファイル「" + book +
+                "」を読み込めませんでした。\n（他のプログラムが使用しています）\n"
+                "このファイルは書き換えません。",
+            box.text);
+  box.Press(IDOK);
+  ASSERT_TRUE(
+      host.WaitFor([&] { return host.Panel() != nullptr && IsWindowVisible(host.Panel()); }));
+  CloseHandle(held);
+  DWORD thread = GetWindowThreadProcessId(host.Panel(), nullptr);
+  PostMessageA(host.Panel(), WM_CLOSE, 0, 0);
+  EXPECT_EQ("stop: アドレス帳ファイル「" + book +
+                "」は読み込めなかったため、書き換えませんでした。\n編集内容は「" + book +
+                ".1.unsaved」に保存しました。",
+            AnswerPanelBox(host, thread));
+  ASSERT_TRUE(host.ClosePanel());
+  EXPECT_EQ(before, Bytes(book));
+  EXPECT_TRUE(FileExists(book + ".1.unsaved"));
+}
+
+TEST(BookFiles, AFileTheLoadCouldNotHoldWholeIsKeptBesideItOnce) {
+  TestHost host;
+  const std::string book = host.services.BookFile("Quillbook.dat");
+  const std::string before = PutBook(host) + "short\n";
+  std::ofstream(book, std::ios::binary) << before;
+  HWND panel = host.OpenPanel();
+  ASSERT_NE(nullptr, panel);
+  DWORD thread = GetWindowThreadProcessId(panel, nullptr);
+  SaveCall call = {host.tool, -1};
+  HANDLE saving = StartSaveState(call);
+  EXPECT_EQ("information: アドレス帳ファイル「" + book +
+                "」には読み込めなかった内容がありました。\n元のファイルを「" + book +
+                ".1.bak」として残しました。",
+            AnswerPanelBox(host, thread));
+  ASSERT_TRUE(Finished(host, saving));
+  EXPECT_EQ(1, call.result);
+  EXPECT_EQ(before, Bytes(book + ".1.bak"));
+  EXPECT_NE(before, Bytes(book));
+  // Once kept, later saves replace the file without a word.
+  EXPECT_EQ(1, host.tool->SaveState());
+  EXPECT_FALSE(FileExists(book + ".2.bak"));
+  ASSERT_TRUE(host.ClosePanel());
+}
+
+TEST(BookFiles, ASaveLandsWhileAnotherProgramReadsTheFile) {
+  TestHost host;
+  const std::string book = host.services.BookFile("Quillbook.dat");
+  const std::string before = PutBook(host);
+  ASSERT_NE(nullptr, host.OpenPanel());
+  FILE* reader = fopen(book.c_str(), "r");
+  ASSERT_NE(nullptr, reader);
+  ASSERT_TRUE(host.ClosePanel());
+  fclose(reader);
+  std::string after = Bytes(book);
+  EXPECT_NE(std::string::npos, after.find("山田\tﾔﾏﾀﾞ")) << after;
+  EXPECT_NE(std::string::npos, after.find("\r\n")) << after;
+  EXPECT_FALSE(FileExists(book + ".new"));
+}
+
+TEST(BookFiles, ASaveThatFailsIsToldAndTheEditsAreKept) {
+  TestHost host;
+  const std::string book = host.services.BookFile("Quillbook.dat");
+  const std::string before = PutBook(host);
+  HWND panel = host.OpenPanel();
+  ASSERT_NE(nullptr, panel);
+  DWORD thread = GetWindowThreadProcessId(panel, nullptr);
+  // Held without any sharing: neither a replace nor a write in place can land.
+  HANDLE held = CreateFileA(book.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  const std::string told = "stop: アドレス帳ファイル「" + book +
+                           "」に保存できませんでした。\n（他のプログラムが使用しています）\n"
+                           "編集内容は「" +
+                           book;
+  SaveCall call = {host.tool, -1};
+  HANDLE saving = StartSaveState(call);
+  EXPECT_EQ(told + ".1.unsaved」に保存しました。", AnswerPanelBox(host, thread));
+  ASSERT_TRUE(Finished(host, saving));
+  EXPECT_EQ(0, call.result);  // though the group file was written
+  PostMessageA(panel, WM_CLOSE, 0, 0);
+  EXPECT_EQ(told + ".2.unsaved」に保存しました。", AnswerPanelBox(host, thread));
+  ASSERT_TRUE(host.ClosePanel());
+  CloseHandle(held);
+  EXPECT_EQ(before, Bytes(book));
+  EXPECT_NE(std::string::npos, Bytes(book + ".2.unsaved").find("加藤\tｶﾄｳ"));
+  EXPECT_FALSE(FileExists(book + ".new"));
 }
 
 }  // namespace

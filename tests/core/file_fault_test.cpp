@@ -1,0 +1,126 @@
+// Every step of every write the book makes, failed once and from then on:
+// the old file stays byte for byte or the new one is whole, a failure is
+// never reported as success, and nothing is left beside the files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cards/card_file.h"
+#include "cards/safe_file.h"
+#include "groups/group_list.h"
+#include "tests/core/exchange_fixture.h"
+
+namespace {
+
+const char* NameOf(int index, char*, int, void*) {
+  static const char* const kNames[] = {"家族", "仕事", "友人"};
+  return index < 3 ? kNames[index] : nullptr;
+}
+
+class FileFaultTest : public ExchangeTest {
+ protected:
+  void TearDown() override {
+    SetFileFaultForTesting(nullptr);
+    ExchangeTest::TearDown();
+  }
+  void PutFiles() {
+    PutBookOf(3);
+    WriteBytes(groupPath_, "家族\r\n");
+    PutExchangeFile("old export\r\n");
+    std::filesystem::remove(bookPath_ + ".1.bak");
+  }
+  std::vector<std::string> Listing() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_.Path())) {
+      names.push_back(entry.path().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string groupPath_ = folder_.File(kBookFolderName) + kPathSeparator + kGroupFileName;
+};
+
+TEST_F(FileFaultTest, EveryFailedStepLeavesTheOldFileOrTheWholeNewOne) {
+  static CardTable table;
+  FixedClock clock;
+  Columns({"名前", "読み"});
+  struct Operation {
+    const char* name;
+    std::string target;
+    std::function<int()> run;
+  };
+  const std::vector<Operation> operations = {
+      {"save", bookPath_, [&] { return SaveCardFile(bookPath_.c_str(), table); }},
+      {"groups", groupPath_, [&] { return WriteGroupNames(groupPath_.c_str(), NameOf, nullptr); }},
+      {"import", bookPath_,
+       [&] { return book_.AppendImportedCards(options_.dataDirectory, 2, messages_); }},
+      {"export", options_.path, [&] { return Export(); }},
+      {"keep", bookPath_ + ".1.bak",
+       [&] {
+         FileProblem problem;
+         return CopyWholeFile(bookPath_.c_str(), (bookPath_ + ".1.bak").c_str(), problem) ? 1 : 0;
+       }},
+  };
+  const FileProblem kProblems[] = {FileProblem::kFull, FileProblem::kBroken, FileProblem::kInUse};
+  int runs = 0, faults = 0, landed = 0, refused = 0;
+  for (const Operation& operation : operations) {
+    PutFiles();
+    LoadCardFile(bookPath_.c_str(), table, clock);
+    Reload();
+    const std::string old = ReadBytes(operation.target);
+    const std::vector<std::string> files = Listing();
+    SetFileFaultForTesting(nullptr);
+    ASSERT_EQ(1, operation.run()) << operation.name;
+    const std::string whole = ReadBytes(operation.target);
+    const std::vector<std::string> filesAfter = Listing();
+    ASSERT_NE(old, whole) << operation.name;
+    int calls[kFileSteps];
+    for (int s = 0; s < kFileSteps; ++s) calls[s] = FileStepCallsForTesting(FileStep(s));
+
+    for (int s = 0; s < kFileSteps; ++s) {
+      for (int passing = 0; passing < calls[s]; ++passing) {
+        for (bool persistent : {false, true}) {
+          for (FileProblem problem : kProblems) {
+            SCOPED_TRACE(std::string(operation.name) + " step " + std::to_string(s) + " after " +
+                         std::to_string(passing) + (persistent ? " from then on" : " once") +
+                         " problem " + std::to_string(static_cast<int>(problem)));
+            PutFiles();
+            const FileFault fault = {FileStep(s), passing, persistent, problem};
+            SetFileFaultForTesting(&fault);
+            int result = operation.run();
+            int hits = FileFaultsHitForTesting();
+            SetFileFaultForTesting(nullptr);
+            ++runs;
+            faults += hits;
+            EXPECT_GT(hits, 0);
+            if (result == 1) {
+              ++landed;
+              EXPECT_EQ(whole, ReadBytes(operation.target));
+              EXPECT_EQ(filesAfter, Listing());
+              // Only a file held for a moment lets a retry land the save.
+              EXPECT_TRUE(FileStep(s) == FileStep::kReplace && !persistent &&
+                          problem == FileProblem::kInUse);
+            } else {
+              ++refused;
+              EXPECT_EQ(old, ReadBytes(operation.target));
+              EXPECT_EQ(files, Listing());
+            }
+          }
+        }
+      }
+    }
+    // A clean write after all of them still lands.
+    PutFiles();
+    EXPECT_EQ(1, operation.run()) << operation.name;
+  }
+  printf("file faults: %d runs, %d faults, %d landed after a retry, %d refused\n", runs, faults,
+         landed, refused);
+  EXPECT_EQ(runs, landed + refused);
+}
+
+}  // namespace
