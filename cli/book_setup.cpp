@@ -9,6 +9,7 @@
 
 #include "cards/book_paths.h"
 #include "cards/card_file.h"
+#include "cards/safe_file.h"
 #include "cli/messages.h"
 
 namespace {
@@ -49,12 +50,20 @@ int CheckDataFolder(const char* dataDirectory) {
   return -1;
 }
 
-int CheckReadableOrMissing(const char* path, const char* what) {
+FILE* OpenPlainFile(const char* path, const char*& reason) {
   errno = 0;
-  if (FILE* probe = fopen(path, "rb")) {
+  FileProblem problem = FileProblem::kNone;
+  FILE* file = OpenFileForReading(path, problem);
+  if (file == nullptr) reason = problem == FileProblem::kNotAFile ? "not a plain file" : Reason();
+  return file;
+}
+
+int CheckReadableOrMissing(const char* path, const char* what) {
+  const char* reason = nullptr;
+  if (FILE* probe = OpenPlainFile(path, reason)) {
     fclose(probe);
   } else if (errno != ENOENT) {
-    return Fail(kExitFailed, "cannot read the %s %s: %s", what, path, Reason());
+    return Fail(kExitFailed, "cannot read the %s %s: %s", what, path, reason);
   }
   return -1;
 }

@@ -2,6 +2,8 @@
 // default owner card alone, as the panel would show it.
 #pragma once
 
+#include <stdio.h>
+
 #include <string>
 
 // Returns -1 when dataDirectory is a folder, else the exit status after
@@ -13,6 +15,11 @@ int CheckDataFolder(const char* dataDirectory);
 // when path can be read or is missing, else the exit status after saying
 // why, what naming the file ("card file").
 int CheckReadableOrMissing(const char* path, const char* what);
+
+// Opens a file that a command reads only when it is a plain file: a pipe or
+// a device in its place would be waited on for ever. On failure reason says
+// why, as the system words it.
+FILE* OpenPlainFile(const char* path, const char*& reason);
 
 // The data folder an exchange works in. For a new book an import first
 // writes the book with its owner card (writeNewBook); a trial run or an

@@ -64,9 +64,9 @@ bool ReadsAsUtf8(const FileText& text, Encoding encoding) {
 
 int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNotes& notes,
                    ImportCopy& copy) {
-  errno = 0;
-  FILE* in = fopen(file, "rb");
-  if (in == nullptr) return Fail(kExitFailed, "cannot open the import file %s: %s", file, Reason());
+  const char* reason = nullptr;
+  FILE* in = OpenPlainFile(file, reason);
+  if (in == nullptr) return Fail(kExitFailed, "cannot open the import file %s: %s", file, reason);
   FileText text = ExamineText(in);
   copy.utf8 = ReadsAsUtf8(text, encoding);
   // The import reads such a file with CR line ends; its notes count lines alike.

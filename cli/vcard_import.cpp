@@ -7,6 +7,7 @@
 #include <strings.h>
 
 #include "cards/card_rules.h"
+#include "cli/book_setup.h"
 #include "cli/import_command.h"
 #include "cli/import_file.h"
 #include "cli/messages.h"
@@ -435,10 +436,10 @@ int ImportVcards(const char* bookDirectory, const ExchangeRequest& request) {
   if (request.columns != nullptr || request.comma || request.noHeading) {
     return Fail(kExitBadArguments, "--vcard takes no --columns, --comma or --no-heading");
   }
-  errno = 0;
-  FILE* file = fopen(request.file, "rb");
+  const char* reason = nullptr;
+  FILE* file = OpenPlainFile(request.file, reason);
   if (file == nullptr) {
-    return Fail(kExitFailed, "cannot open the import file %s: %s", request.file, Reason());
+    return Fail(kExitFailed, "cannot open the import file %s: %s", request.file, reason);
   }
   FileText text = ExamineText(file);
   bool automatic = request.encoding == Encoding::kAuto;

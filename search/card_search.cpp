@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "cards/card_file.h"
+#include "cards/safe_file.h"
 #include "search/phone_rule.h"
 #include "search/searched_fields.h"
 #include "search/word_rule.h"
@@ -46,7 +47,9 @@ void SearchCardFile(const char* path, int mode, const char* text, SearchSink& si
     return;
   }
   if (text == nullptr) text = "";
-  FILE* file = (path != nullptr && path[0] != '\0') ? fopen(path, "rb") : nullptr;
+  // A pipe or a device in place of the card file is refused, not waited on.
+  FileProblem problem;
+  FILE* file = OpenFileForReading(path, problem);
   if (file == nullptr) return;
   const PhoneKey phoneKey(mode == kPhoneSearch ? text : "");
   const SearchWords words(text);

@@ -42,6 +42,9 @@ check "and leaves the card file as it was" "$before" "$(bytes "$data/Quillbook/Q
 mkfifo "$work/pipe"
 "$quillbook" --data "$data" import --columns 名前 "$work/pipe" 2>/dev/null
 check "an import from a pipe is refused, not waited on" 1 $?
+mkdir -p "$work/piped/Quillbook" && mkfifo "$work/piped/Quillbook/Quillbook.dat"
+check "a search of a pipe in place of the card file finds nothing, not waited on" "" \
+  "$(timeout 10 "$quillbook" --data "$work/piped" search 名前)"
 check "a type column is a number; commas quoted, a lone quote bare" \
   "$(printf ' , , ,住所,電話番号種別1,メモ\r\n,,,,0,\r\n,,,"東京都,港区",2,a"b\r\n' | to_cp932 | bytes)" \
   "$("$quillbook" --data "$data" export --comma --columns ,,,住所,電話番号種別1,メモ - | bytes)"
