@@ -127,6 +127,16 @@ std::vector<Row> CardFileRows() {
        kRead, 2, false},
       {"a line of tabs",
        [](const std::string& p) { Bytes(p, kHeading + std::string(10240, '\t')); }, kRead, 1, true},
+      {"CR line ends alone",
+       [](const std::string& p) {
+         std::string bytes = WithLineFeeds(Cards(3));
+         std::replace(bytes.begin(), bytes.end(), '\n', '\r');
+         Bytes(p, bytes);
+       },
+       kRead, 3, false},
+      {"a field ending in a lone lead byte",
+       [](const std::string& p) { Bytes(p, kHeading + Card("a\x81") + Card("b\xE0")); }, kRead, 2,
+       false},
       {"a folder", [](const std::string& p) { std::filesystem::create_directory(p); }, kRefused, 1,
        false},
       {"a path too long for the book", [](const std::string&) {}, kNone, 1, false},
