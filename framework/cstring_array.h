@@ -1,7 +1,7 @@
 // CStringArray: a growing array of CString.
 #pragma once
 
-#include "framework/cstring.h"
+#include "text/cstring.h"
 
 class CStringArray {
  public:

@@ -4,9 +4,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "framework/cstring.h"
 #include "fuzz/fuzz_support.h"
 #include "text/byte_text.h"
+#include "text/cstring.h"
 #include "text/text_helpers.h"
 #include "text/to_half_width_string.h"
 

@@ -1,8 +1,8 @@
 // The host's search: a text, a mode, and the tool's result lines in a list.
 #include <stdio.h>
 
-#include "framework/cstring.h"
 #include "host/host_window.h"
+#include "text/cstring.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/cstring.h"
+#include "text/cstring.h"
 
 // Narrows text in place with ToHalfWidth and returns it.
 CString& ToHalfWidthString(CString& text);

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "search/host_search.h"
+#include "search/win/host_search.h"
 #include "tool/tool_ids.h"
 
 namespace {

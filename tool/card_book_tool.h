@@ -9,13 +9,13 @@
 #include "cards/book_paths.h"
 #include "cards/card_file.h"
 #include "cards/card_record.h"
-#include "exchange/option_dlg.h"
+#include "exchange/win/option_dlg.h"
 #include "framework/controls.h"
 #include "framework/gdi.h"
 #include "framework/state_lock.h"
-#include "groups/group_change_dlg.h"
-#include "groups/group_edit_dlg.h"
 #include "groups/group_list.h"
+#include "groups/win/group_change_dlg.h"
+#include "groups/win/group_edit_dlg.h"
 #include "sdk/tool_base.h"
 
 // What the tree's selected item stands for.

@@ -1,6 +1,6 @@
 // The settings screen, run from the host's request or its direct call, and
 // the panel brought up to date with what it changed.
-#include "exchange/option_dlg.h"
+#include "exchange/win/option_dlg.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
 

@@ -1,4 +1,4 @@
-#include "framework/cstring.h"
+#include "text/cstring.h"
 
 #include <gtest/gtest.h>
 #include <string.h>

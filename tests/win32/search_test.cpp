@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/cstring.h"
 #include "sdk/tool_messages.h"
 #include "tests/win32/test_host.h"
+#include "text/cstring.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "exchange/option_ids.h"
+#include "exchange/win/option_ids.h"
 
 struct SettingsView {
   HWND window = nullptr;

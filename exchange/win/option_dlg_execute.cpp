@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "exchange/option_dlg.h"
+#include "exchange/win/option_dlg.h"
 #include "tool/side_dialog_box.h"
 
 namespace {

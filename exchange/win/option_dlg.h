@@ -5,11 +5,11 @@
 #include <windows.h>
 
 #include "exchange/exchange_book.h"
-#include "exchange/option_ids.h"
+#include "exchange/win/option_ids.h"
 #include "framework/cdialog.h"
-#include "framework/cstring.h"
 #include "framework/dialog_controls.h"
 #include "sdk/host_services.h"
+#include "text/cstring.h"
 
 class COptionDlg : public CDialog {
  public:

@@ -3,7 +3,7 @@
 // after windows.h, which it needs
 #include <commdlg.h>
 
-#include "exchange/option_dlg.h"
+#include "exchange/win/option_dlg.h"
 
 namespace {
 

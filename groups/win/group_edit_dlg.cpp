@@ -1,10 +1,10 @@
-#include "groups/group_edit_dlg.h"
+#include "groups/win/group_edit_dlg.h"
 
 #include <string.h>
 
-#include "groups/group_dialog_common.h"
 #include "groups/group_list.h"
 #include "groups/group_names.h"
+#include "groups/win/group_dialog_common.h"
 #include "tool/side_dialog_box.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "groups/group_dialog_common.h"
+#include "groups/win/group_dialog_common.h"
 
 bool GroupFilePath(HostServices* host, char (&path)[kPathBufferSize]) {
   path[0] = '\0';

@@ -1,4 +1,4 @@
-#include "framework/cstring.h"
+#include "text/cstring.h"
 
 #include <stdlib.h>
 #include <string.h>

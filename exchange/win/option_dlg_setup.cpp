@@ -2,7 +2,7 @@
 // file's heading line, and the direction of the exchange.
 #include <string.h>
 
-#include "exchange/option_dlg.h"
+#include "exchange/win/option_dlg.h"
 #include "framework/module.h"
 #include "panel/panel_ids.h"
 #include "tool/side_dialog_box.h"

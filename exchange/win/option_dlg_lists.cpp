@@ -2,7 +2,7 @@
 // number of times, and entries are only ever appended or removed.
 #include <string.h>
 
-#include "exchange/option_dlg.h"
+#include "exchange/win/option_dlg.h"
 
 void COptionDlg::OnAddField() {
   int selected = m_listFields.GetCurSel();

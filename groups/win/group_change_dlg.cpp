@@ -1,8 +1,8 @@
-#include "groups/group_change_dlg.h"
+#include "groups/win/group_change_dlg.h"
 
-#include "groups/group_dialog_common.h"
 #include "groups/group_list.h"
 #include "groups/group_rename.h"
+#include "groups/win/group_dialog_common.h"
 #include "tool/side_dialog_box.h"
 
 namespace {

@@ -1,11 +1,12 @@
+#include "search/win/host_search.h"
+
 #include <windows.h>
 
 #include "cards/book_paths.h"
 #include "cards/safe_file.h"
-#include "framework/cstring.h"
 #include "sdk/tool_messages.h"
 #include "search/card_search.h"
-#include "search/host_search.h"
+#include "text/cstring.h"
 
 namespace {
 
