@@ -1,5 +1,8 @@
-// Control IDs of the panel's dialog template.
+// Resource numbers of the panel: its template, its controls and its pictures.
 #pragma once
+
+#define IDD_PANEL 153
+#define IDI_PANEL 152
 
 #define IDC_SORT_NAME 1039
 #define IDC_SORT_GROUP 1040
@@ -43,7 +46,7 @@
 #define IDC_LABEL_MAIL 1047
 #define IDC_LABEL_MEMO 1048
 
-// Bitmaps and icons.
+// Bitmaps.
 #define IDB_TREE_ROOT 178
 #define IDB_TREE_ROOT_SEL 194
 #define IDB_TREE_HEADING 190
@@ -64,5 +67,3 @@
 #define IDB_MAIL_BOX 204
 #define IDB_MAIL_MOBILE 201
 #define IDB_MAIL_OFFICE 203
-#define IDI_ARROW_RIGHT 199
-#define IDI_ARROW_LEFT 200

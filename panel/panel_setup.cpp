@@ -5,7 +5,6 @@
 #include "panel/panel_ids.h"
 #include "sdk/tool_messages.h"
 #include "tool/card_book_tool.h"
-#include "tool/tool_ids.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "panel/panel_ids.h"
 #include "search/win/host_search.h"
 #include "tool/tool_ids.h"
 

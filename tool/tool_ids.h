@@ -1,7 +1,6 @@
-// Resource numbers of the tool.
+// Resource numbers of the pictures by which the host shows the tool; the
+// panel's own are in panel/panel_ids.h.
 #pragma once
 
-#define IDD_PANEL 153
-#define IDI_PANEL 152
 #define IDB_TOOL 5000
 #define IDB_TOOL_ALT 5001

@@ -4,7 +4,6 @@
 
 #include "exchange/win/option_dlg.h"
 #include "framework/module.h"
-#include "panel/panel_ids.h"
 #include "tool/side_dialog_box.h"
 
 namespace {

@@ -3,6 +3,10 @@
 
 #define IDD_OPTIONS 198
 
+// The direction of the exchange: export, import.
+#define IDI_ARROW_RIGHT 199
+#define IDI_ARROW_LEFT 200
+
 #define IDC_OPT_FIELD_LIST 1049
 #define IDC_OPT_ORDER_LIST 1050
 #define IDC_OPT_ADD_FIELD 1051

@@ -7,7 +7,7 @@
 #include "cards/card_record.h"
 #include "framework/cdialog.h"
 #include "framework/dialog_controls.h"
-#include "groups/win/group_ids.h"
+#include "groups/win/group_change_ids.h"
 #include "sdk/host_services.h"
 
 class CGroupChangeDlg : public CDialog {

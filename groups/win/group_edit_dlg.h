@@ -6,7 +6,7 @@
 
 #include "framework/cdialog.h"
 #include "framework/dialog_controls.h"
-#include "groups/win/group_ids.h"
+#include "groups/win/group_edit_ids.h"
 #include "sdk/host_services.h"
 
 class CGroupEditDlg : public CDialog {

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "cards/card_file.h"
-#include "groups/win/group_ids.h"
+#include "groups/win/group_change_ids.h"
+#include "groups/win/group_edit_ids.h"
 #include "panel/panel_ids.h"
 #include "tests/win32/group_dialog_view.h"
 #include "tests/win32/message_box.h"

@@ -1,4 +1,4 @@
-// Resource numbers of the two group dialogs.
+// Resource numbers of the group edit dialog.
 #pragma once
 
 #define IDD_GROUP_EDIT 246
@@ -10,8 +10,3 @@
 #define IDC_GROUP_UP 1046
 #define IDC_GROUP_DOWN 1047
 #define IDC_GROUP_REGISTER 1048
-
-#define IDD_GROUP_CHANGE 247
-#define IDC_CHANGE_BEFORE 1061
-#define IDC_CHANGE_AFTER 1101
-#define IDC_CHANGE_CONVERT 1102
