@@ -3,8 +3,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <initializer_list>
-
 #include "cards/card_fields.h"
 #include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
@@ -137,28 +135,29 @@ void CCardBookTool::LeaveEditMode() {
 
 int CCardBookTool::SetFormReadOnly(int readOnly) {
   int margin = readOnly ? 0 : 3;
-  CEdit* const edits[] = {&m_editName,    &m_editId,       &m_editReading,  &m_editPostalCode,
-                          &m_editAddress, &m_editPhone[0], &m_editPhone[1], &m_editPhone[2],
-                          &m_editMail[0], &m_editMail[1],  &m_editMail[2],  &m_editMemo};
-  for (CEdit* edit : edits) edit->SetMargins(margin, margin);
-  // Name, ID and reading first, then the group's two controls change
-  // places, then the rest.
-  for (int i = 0; i < 3; ++i) edits[i]->SetReadOnly(readOnly);
+  auto setEdit = [&](CEdit& edit) {
+    edit.SetMargins(margin, margin);
+    edit.SetReadOnly(readOnly);
+  };
+  setEdit(m_editId);
+  for (int n = 0; n < kContentCardFields; ++n) {
+    CEdit* edit = FieldEdit(n);
+    // The group is picked in the combo box that takes its place.
+    if (edit != nullptr && edit != &m_editGroup) setEdit(*edit);
+  }
   Show(m_comboGroup, !readOnly);
-  Show(m_editGroup, readOnly);
-  for (int i = 3; i < 12; ++i) edits[i]->SetReadOnly(readOnly);
+  Show(m_editGroup, readOnly != 0);
   return 1;
 }
 
 int CCardBookTool::ShowFormControls(int show) {
-  const CWnd* const fields[] = {&m_editName,       &m_editId,      &m_editReading, &m_editGroup,
-                                &m_editPostalCode, &m_editAddress, &m_editMemo};
-  for (const CWnd* field : fields) Show(*field, show != 0);
+  Show(m_editId, show != 0);
+  for (int n = 0; n < kContentCardFields; ++n) {
+    if (CEdit* edit = FieldEdit(n)) Show(*edit, show != 0);
+  }
   for (int n = 0; n < 3; ++n) {
     Show(m_iconPhone[n], show != 0);
-    Show(m_editPhone[n], show != 0);
     Show(m_iconMail[n], show != 0);
-    Show(m_editMail[n], show != 0);
   }
   for (const CStatic& label : m_labelFields) Show(label, show != 0);
   return 1;
