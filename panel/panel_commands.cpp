@@ -4,23 +4,10 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "cards/card_fields.h"
 #include "cards/card_rules.h"
 #include "cards/time_stamp.h"
 #include "tool/card_book_tool.h"
 #include "tool/host_clock.h"
-
-namespace {
-
-// Text pasted into a field may hold what the card file cannot.
-void KeepLineFormat(CardRecord& card) {
-  for (int n = 0; n < kContentCardFields; ++n) {
-    CardField field = CardFieldAt(card, n);
-    if (field.kind == CardFieldKind::kText) BlankOutLineBreaks(field.text);
-  }
-}
-
-}  // namespace
 
 void CCardBookTool::SetEditButtons(bool edit, bool remove, bool save, bool cancel) {
   const struct {
@@ -45,7 +32,6 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
   CardRecord& target = m_table.m_cards[id];
   if (old != nullptr && old == m_hNewCardItem) {
     ReadForm(m_newCard);
-    KeepLineFormat(m_newCard);
     // An overwritten card goes with its item, so that table and tree agree.
     if (m_table.IsUsed(id)) {
       if (replaced != nullptr) *replaced = ToTreeItem(target.treeItem);
@@ -61,12 +47,10 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
     m_hNewCardItem = nullptr;
   } else if (id == kOwnerSlot) {
     ReadForm(target);
-    KeepLineFormat(target);
     SetRootText();
     ++target.modifyCount;
   } else if (id == oldSlot) {
     ReadForm(target);
-    KeepLineFormat(target);
     m_treeCards.DeleteItem(old);
     InsertCardItem(mode, id);
     ++target.modifyCount;
@@ -77,7 +61,6 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
       m_treeCards.DeleteItem(ToTreeItem(target.treeItem));
     }
     ReadForm(target);
-    KeepLineFormat(target);
     InsertCardItem(mode, id);
     if (!overwrite) ++m_table.m_nCardCount;
     target.modifyCount = 0;
@@ -189,7 +172,6 @@ void CCardBookTool::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
   if (old != nullptr && old == m_hNewCardItem) {
     LeaveEditMode();
     ReadForm(m_newCard);
-    KeepLineFormat(m_newCard);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "cards/card_fields.h"
+#include "cards/card_rules.h"
 #include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 
@@ -74,6 +75,8 @@ int CCardBookTool::ReadForm(CardRecord& record) {
     // less than the field's width: it reads at most the width less two bytes.
     if (field.kind == CardFieldKind::kText) {
       FieldEdit(n)->GetWindowText(field.text, static_cast<int>(field.width) - 1);
+      // Text pasted into a field may hold what the card file cannot.
+      BlankOutLineBreaks(field.text);
     }
   }
   for (int n = 0; n < 3; ++n) {
