@@ -11,8 +11,8 @@
 
 class CTreeCtrl : public CWnd {
  public:
-  // An item with text and pictures under parent, after the item or TVI_
-  // place after; null when the tree refuses it.
+  // An item under parent, placed after the item after (or TVI_FIRST,
+  // TVI_LAST); null when the tree refuses it.
   HTREEITEM InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent,
                        HTREEITEM after);
   BOOL SetItemText(HTREEITEM item, const char* text);
