@@ -1,5 +1,5 @@
-// The plain controls of a dialog (edit, list box, combo box) as objects bound
-// to their windows by the dialog's data exchange.
+// The plain controls of a dialog (edit, list box, combo box, static, button)
+// as objects bound to their windows by the dialog's data exchange.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +28,28 @@ class CEdit : public CWnd {
   // The text, cut at a character boundary to fit size bytes with its
   // terminator; returns its length.
   int GetWindowText(char* buffer, int size) const;
+  void SetReadOnly(BOOL readOnly) { SendMessage(EM_SETREADONLY, readOnly); }
+  void SetMargins(int left, int right) {
+    SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right));
+  }
+};
+
+class CStatic : public CWnd {
+ public:
+  HBITMAP SetBitmap(HBITMAP bitmap) {
+    return reinterpret_cast<HBITMAP>(
+        SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+  }
+};
+
+class CButton : public CWnd {
+ public:
+  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+  void SetCheck(int check) { SendMessage(BM_SETCHECK, check); }
+  HBITMAP SetBitmap(HBITMAP bitmap) {
+    return reinterpret_cast<HBITMAP>(
+        SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+  }
 };
 
 class CListBox : public CWnd {

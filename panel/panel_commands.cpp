@@ -1,90 +1,66 @@
-// The panel's card commands and the edit states they move between.
+// The panel's commands: the card commands and the edit states they move
+// between, the sort buttons, and the two group buttons, each of which opens
+// its dialog and, when the dialog ends with OK, brings the tree up to date.
 #include <stdio.h>
 #include <string.h>
 
-#include <initializer_list>
-
 #include "cards/card_rules.h"
 #include "cards/time_stamp.h"
-#include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 #include "tool/host_clock.h"
 
-namespace {
-
-// Text pasted into a field may hold what the card file cannot.
-void KeepLineFormat(CardRecord& card) {
-  for (char* text :
-       {card.name, card.reading, card.group, card.postalCode, card.address, card.phones[0].number,
-        card.phones[1].number, card.phones[2].number, card.mails[0].address, card.mails[1].address,
-        card.mails[2].address, card.memo}) {
-    BlankOutLineBreaks(text);
-  }
-}
-
-}  // namespace
-
 void CCardBookTool::SetEditButtons(bool edit, bool remove, bool save, bool cancel) {
-  EnableWindow(Item(IDC_EDIT_CARD), edit);
-  EnableWindow(Item(IDC_DELETE_CARD), remove);
-  EnableWindow(Item(IDC_SAVE_CARD), save);
-  EnableWindow(Item(IDC_CANCEL_EDIT), cancel);
-}
-
-void CCardBookTool::SetRootText() {
-  char text[96];
-  snprintf(text, sizeof text, "%s %s", m_table.m_cards[kOwnerSlot].name, " のアドレス帳");
-  TVITEMA item = {};
-  item.mask = TVIF_TEXT;
-  item.hItem = m_hRootItem;
-  item.pszText = text;
-  ::SendMessageA(Item(IDC_TREE), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  const struct {
+    PanelButton button;
+    bool enable;
+  } states[] = {{kEditCardButton, edit},
+                {kDeleteCardButton, remove},
+                {kSaveCardButton, save},
+                {kCancelEditButton, cancel}};
+  for (const auto& state : states) {
+    ::EnableWindow(m_buttons[state.button].GetSafeHwnd(), state.enable);
+  }
 }
 
 int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
   if (replaced != nullptr) *replaced = nullptr;
   char idText[64] = {};
-  GetDlgItemTextA(m_hWnd, IDC_CARD_ID, idText, sizeof idText);
+  m_editId.GetWindowText(idText, sizeof idText);
   int id = ParseIdText(idText);
-  HWND tree = Item(IDC_TREE);
   int mode = ReadSortMode();
-  int oldSlot = m_table.SlotOfItem(reinterpret_cast<TreeItemHandle>(old));
+  int oldSlot = SlotOfItem(old);
   CardRecord& target = m_table.m_cards[id];
   if (old != nullptr && old == m_hNewCardItem) {
     ReadForm(m_newCard);
-    KeepLineFormat(m_newCard);
     // An overwritten card goes with its item, so that table and tree agree.
     if (m_table.IsUsed(id)) {
-      if (replaced != nullptr) *replaced = reinterpret_cast<HTREEITEM>(target.treeItem);
-      TreeView_DeleteItem(tree, reinterpret_cast<HTREEITEM>(target.treeItem));
+      if (replaced != nullptr) *replaced = ToTreeItem(target.treeItem);
+      m_treeCards.DeleteItem(ToTreeItem(target.treeItem));
       --m_table.m_nCardCount;
     }
     target = m_newCard;
     InsertCardItem(mode, id);
     ++m_table.m_nCardCount;
     target.modifyCount = 0;
-    TreeView_DeleteItem(tree, m_hNewCardItem);
+    m_treeCards.DeleteItem(m_hNewCardItem);
     memset(&m_newCard, 0, sizeof m_newCard);
     m_hNewCardItem = nullptr;
   } else if (id == kOwnerSlot) {
     ReadForm(target);
-    KeepLineFormat(target);
     SetRootText();
     ++target.modifyCount;
   } else if (id == oldSlot) {
     ReadForm(target);
-    KeepLineFormat(target);
-    TreeView_DeleteItem(tree, old);
+    m_treeCards.DeleteItem(old);
     InsertCardItem(mode, id);
     ++target.modifyCount;
   } else {
     bool overwrite = m_table.IsUsed(id);
     if (overwrite) {
-      if (replaced != nullptr) *replaced = reinterpret_cast<HTREEITEM>(target.treeItem);
-      TreeView_DeleteItem(tree, reinterpret_cast<HTREEITEM>(target.treeItem));
+      if (replaced != nullptr) *replaced = ToTreeItem(target.treeItem);
+      m_treeCards.DeleteItem(ToTreeItem(target.treeItem));
     }
     ReadForm(target);
-    KeepLineFormat(target);
     InsertCardItem(mode, id);
     if (!overwrite) ++m_table.m_nCardCount;
     target.modifyCount = 0;
@@ -96,11 +72,11 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
 
 void CCardBookTool::OnNewCard() {
   if (m_hNewCardItem != nullptr) {
-    Refuse("既に新規アイテムがあります！\n新規アイテムを２つ同時に編集することはできません。", 0);
+    Refuse("既に新規アイテムがあります！\n新規アイテムを２つ同時に編集することはできません。");
     return;
   }
   if (m_table.m_nCardCount >= kMaxCards) {
-    Refuse("これ以上登録できません！", 0);
+    Refuse("これ以上登録できません！");
     return;
   }
   memset(&m_newCard, 0, sizeof m_newCard);
@@ -110,40 +86,31 @@ void CCardBookTool::OnNewCard() {
   HostClock clock(m_pHost);
   FormatTimeStamp(clock, m_newCard.created);
   strcpy(m_newCard.lastModified, "\"New Card!\"");
-  TVINSERTSTRUCTA insert = {};
-  insert.hParent = m_hRootItem;
-  insert.hInsertAfter = TVI_FIRST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = const_cast<char*>("新規カード");
-  insert.item.iImage = m_nNewCardImage;
-  insert.item.iSelectedImage = m_nNewCardImage + 1;
-  m_hNewCardItem = reinterpret_cast<HTREEITEM>(
-      ::SendMessageA(Item(IDC_TREE), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  m_newCard.treeItem = reinterpret_cast<TreeItemHandle>(m_hNewCardItem);
-  TreeView_SelectItem(Item(IDC_TREE), m_hNewCardItem);
+  m_hNewCardItem = InsertTreeItem(m_newCard.name, m_nNewCardImage, m_hRootItem, TVI_FIRST);
+  m_newCard.treeItem = ToItemHandle(m_hNewCardItem);
+  m_treeCards.SelectItem(m_hNewCardItem);
 }
 
 void CCardBookTool::OnDeleteCard() {
   if (m_nSelKind == SEL_HEADING || m_nSelKind == SEL_OWNER) {
-    Refuse("削除できません！\n個人カードを選択して下さい。", 0);
+    Refuse("削除できません！\n個人カードを選択して下さい。");
     return;
   }
   if (m_bEditing == 1) {
-    Refuse("編集中は、カード削除できません！", 0);
+    Refuse("編集中は、カード削除できません！");
     return;
   }
-  HWND tree = Item(IDC_TREE);
-  HTREEITEM selected = TreeView_GetSelection(tree);
-  int slot = m_table.SlotOfItem(reinterpret_cast<TreeItemHandle>(selected));
+  HTREEITEM selected = m_treeCards.GetSelectedItem();
+  int slot = SlotOfItem(selected);
   if (slot < 0 && selected != nullptr && selected == m_hNewCardItem) {
     LeaveEditMode();
     m_hNewCardItem = nullptr;  // first, so that the next selection is not it
     memset(&m_newCard, 0, sizeof m_newCard);
-    TreeView_DeleteItem(tree, selected);
+    m_treeCards.DeleteItem(selected);
   } else if (slot > 0) {
     memset(&m_table.m_cards[slot], 0, sizeof m_table.m_cards[slot]);
     --m_table.m_nCardCount;
-    TreeView_DeleteItem(tree, selected);
+    m_treeCards.DeleteItem(selected);
   }
 }
 
@@ -156,10 +123,9 @@ void CCardBookTool::OnSaveCard() {
   if (!ValidateCard()) return;
   LeaveEditMode();
   SetEditButtons(true, true, false, false);
-  HTREEITEM selected = TreeView_GetSelection(Item(IDC_TREE));
-  int id = StoreEditedCard(selected);
+  int id = StoreEditedCard(m_treeCards.GetSelectedItem());
   if (id != kOwnerSlot) {
-    TreeView_SelectItem(Item(IDC_TREE), reinterpret_cast<HTREEITEM>(m_table.m_cards[id].treeItem));
+    m_treeCards.SelectItem(ToTreeItem(m_table.m_cards[id].treeItem));
   } else {
     ShowCard(m_table.m_cards[kOwnerSlot]);
     InvalidateRect(m_hWnd, &m_rcInfo, TRUE);
@@ -169,8 +135,7 @@ void CCardBookTool::OnSaveCard() {
 void CCardBookTool::OnCancelEdit() {
   LeaveEditMode();
   SetEditButtons(true, true, false, false);
-  int slot =
-      m_table.SlotOfItem(reinterpret_cast<TreeItemHandle>(TreeView_GetSelection(Item(IDC_TREE))));
+  int slot = SlotOfItem(m_treeCards.GetSelectedItem());
   if (slot >= 0) ShowCard(m_table.m_cards[slot]);
 }
 
@@ -196,9 +161,9 @@ void CCardBookTool::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
       // The store has deleted the item being left, which the tree control
       // still holds as its selection: this change is called off and made
       // anew, to the stored card if its slot was the one the user clicked.
-      if (wanted == replaced) wanted = reinterpret_cast<HTREEITEM>(m_table.m_cards[id].treeItem);
+      if (wanted == replaced) wanted = ToTreeItem(m_table.m_cards[id].treeItem);
       *result = TRUE;
-      TreeView_SelectItem(Item(IDC_TREE), wanted);
+      m_treeCards.SelectItem(wanted);
       return;
     } else {
       LeaveEditMode();
@@ -207,19 +172,18 @@ void CCardBookTool::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
   if (old != nullptr && old == m_hNewCardItem) {
     LeaveEditMode();
     ReadForm(m_newCard);
-    KeepLineFormat(m_newCard);
   }
 }
 
-void CCardBookTool::SortBy(int mode, int buttonId) {
-  if (IsDlgButtonChecked(m_hWnd, buttonId) != BST_CHECKED) return;
+void CCardBookTool::SortBy(int mode, CButton& button) {
+  if (button.GetCheck() != BST_CHECKED) return;
   if (m_bEditing == 1) {
-    CheckDlgButton(m_hWnd, buttonId, BST_UNCHECKED);
+    button.SetCheck(BST_UNCHECKED);
     // The mode in force stays, and so does its button.
     int current = ReadSortMode();
-    if (current == 0) CheckDlgButton(m_hWnd, IDC_SORT_NAME, BST_CHECKED);
-    if (current == 1) CheckDlgButton(m_hWnd, IDC_SORT_GROUP, BST_CHECKED);
-    Refuse("カードの編集中は表示切替できません！", 0);
+    if (current == 0) m_radioSortName.SetCheck(BST_CHECKED);
+    if (current == 1) m_radioSortGroup.SetCheck(BST_CHECKED);
+    Refuse("カードの編集中は表示切替できません！");
     return;
   }
   char value[8];
@@ -228,8 +192,8 @@ void CCardBookTool::SortBy(int mode, int buttonId) {
   RebuildTreeAtRoot(mode);
 }
 
-void CCardBookTool::OnSortByName() { SortBy(0, IDC_SORT_NAME); }
-void CCardBookTool::OnSortByGroup() { SortBy(1, IDC_SORT_GROUP); }
+void CCardBookTool::OnSortByName() { SortBy(0, m_radioSortName); }
+void CCardBookTool::OnSortByGroup() { SortBy(1, m_radioSortGroup); }
 
 void CCardBookTool::OnPhoneTypeClick(int n) {
   if (m_bEditing != 1 && m_nSelKind != SEL_NEWCARD) return;
@@ -239,4 +203,29 @@ void CCardBookTool::OnPhoneTypeClick(int n) {
 void CCardBookTool::OnMailTypeClick(int n) {
   if (m_bEditing != 1 && m_nSelKind != SEL_NEWCARD) return;
   SetMailType(n, (GetMailType(n) + 1) % 3);
+}
+
+void CCardBookTool::OnGroupEdit() {
+  if (m_bEditing == 1) {
+    Refuse("編集中は、グループ編集できません！");
+    return;
+  }
+  if (m_groupEditDlg.OpenModal(m_pHost) != IDOK) return;
+  // Cards keep the group they hold; one whose group is gone shows under
+  // "その他" until the bulk change moves it.
+  LoadGroupList();
+  RebuildTreeAtRoot(ReadSortMode());
+}
+
+void CCardBookTool::OnGroupChange() {
+  if (m_bEditing == 1) {
+    Refuse("編集中は、グループ一括変換できません！");
+    return;
+  }
+  if (m_groupChangeDlg.OpenModal(m_pHost, &m_table.m_cards[0], m_table.m_nCardCount) != IDOK) {
+    return;
+  }
+  // The dialog changed the cards in the table: on disk at once.
+  SaveCards();
+  RebuildTreeAtRoot(ReadSortMode());
 }

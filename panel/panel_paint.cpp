@@ -2,7 +2,6 @@
 // title, and the colours of its labels and fields.
 #include <string.h>
 
-#include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 
 namespace {
@@ -52,15 +51,9 @@ void CCardBookTool::PaintPanel(HDC dc) {
     SelectObject(dc, m_fontHeadingTitle.m_hObject);
     SetTextColor(dc, RGB(222, 222, 255));
     char text[80] = {};
-    HWND tree = Item(IDC_TREE);
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = TreeView_GetSelection(tree);
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    m_treeCards.GetItemText(m_treeCards.GetSelectedItem(), text, sizeof text);
     Text(dc, title.left + 20, title.top + 5, text);
-    showInfo = ListView_GetSelectedCount(Item(IDC_CARD_LIST)) > 0;
+    showInfo = m_listCards.GetSelectedCount() > 0;
   }
   if (showInfo) {
     SelectObject(dc, m_fontInfoTitle.m_hObject);
@@ -80,7 +73,7 @@ LRESULT CCardBookTool::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
   ::DefWindowProcA(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
   HDC dc = reinterpret_cast<HDC>(wParam);
   SetBkMode(dc, TRANSPARENT);
-  if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_LIST_TITLE) {
+  if (reinterpret_cast<HWND>(lParam) == m_labelListTitle.GetSafeHwnd()) {
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
   }
   SetTextColor(dc, RGB(160, 0, 0));

@@ -2,14 +2,7 @@
 // clicks.
 #include <stdlib.h>
 
-#include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
-
-namespace {
-
-void EnableItem(HWND dialog, int id, bool enable) { EnableWindow(GetDlgItem(dialog, id), enable); }
-
-}  // namespace
 
 void CCardBookTool::OnTreeSelChanged(NMHDR* header, LRESULT* result) {
   *result = 0;
@@ -39,23 +32,18 @@ void CCardBookTool::ShowSelection(int kind) {
       {false, true, true, false},    // the pending new card
   };
   const Buttons& on = kButtons[kind];
-  EnableItem(m_hWnd, IDC_EDIT_CARD, on.edit);
-  EnableItem(m_hWnd, IDC_DELETE_CARD, on.remove);
-  EnableItem(m_hWnd, IDC_SAVE_CARD, on.save);
-  EnableItem(m_hWnd, IDC_CANCEL_EDIT, on.cancel);
-  HWND list = Item(IDC_CARD_LIST);
+  SetEditButtons(on.edit, on.remove, on.save, on.cancel);
   if (kind == SEL_HEADING) {
     ShowFormControls(0);
     FillHeadingList();
-    ShowWindow(list, SW_SHOW);
+    ::ShowWindow(m_listCards.GetSafeHwnd(), SW_SHOW);
   } else {
-    ShowWindow(list, SW_HIDE);
+    ::ShowWindow(m_listCards.GetSafeHwnd(), SW_HIDE);
     ShowFormControls(1);
     if (kind == SEL_OWNER) {
       ShowCard(m_table.m_cards[kOwnerSlot]);
     } else if (kind == SEL_CARD) {
-      int slot = m_table.SlotOfItem(
-          reinterpret_cast<TreeItemHandle>(TreeView_GetSelection(Item(IDC_TREE))));
+      int slot = SlotOfItem(m_treeCards.GetSelectedItem());
       if (slot < 0) return;
       ShowCard(m_table.m_cards[slot]);
     } else {
@@ -68,17 +56,16 @@ void CCardBookTool::ShowSelection(int kind) {
 }
 
 int CCardBookTool::SelectedListId() const {
-  HWND list = Item(IDC_CARD_LIST);
-  int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  int row = m_listCards.GetNextItem(-1, LVNI_SELECTED);
   char text[16] = {};
-  if (row >= 0) ListView_GetItemText(list, row, 0, text, sizeof text);
+  if (row >= 0) m_listCards.GetItemText(row, 0, text, sizeof text);
   int id = atoi(text);
   return id >= 0 && id < kCardSlots ? id : 0;
 }
 
 void CCardBookTool::OnListClick(NMHDR*, LRESULT* result) {
   *result = 0;
-  if (ListView_GetSelectedCount(Item(IDC_CARD_LIST)) > 1) return;
+  if (m_listCards.GetSelectedCount() > 1) return;
   FormatInfoLines(m_table.m_cards[SelectedListId()]);
   InvalidateRect(m_hWnd, &m_rcInfo, TRUE);
 }
@@ -86,5 +73,5 @@ void CCardBookTool::OnListClick(NMHDR*, LRESULT* result) {
 void CCardBookTool::OnListDblClk(NMHDR*, LRESULT* result) {
   *result = 0;
   const CardRecord& card = m_table.m_cards[SelectedListId()];
-  TreeView_SelectItem(Item(IDC_TREE), reinterpret_cast<HTREEITEM>(card.treeItem));
+  m_treeCards.SelectItem(ToTreeItem(card.treeItem));
 }

@@ -23,7 +23,7 @@ struct ControlPlace {
   int left, top, width, height;
 };
 
-// In the order in which the control pointers are fetched.
+// In the template's order.
 const ControlPlace kControls[kPanelControls] = {
     {IDC_SORT_NAME, 280, 20, 70, 32},      {IDC_SORT_GROUP, 355, 20, 70, 32},
     {IDC_LIST_TITLE, 10, 17, 250, 30},     {IDC_TREE, 10, 50, 250, 525},
@@ -100,11 +100,41 @@ const Tip kTips[] = {
     {IDC_MEMO, true, "メモ： 半角512文字（全角256文字）まで入力可。"},
 };
 
-const int kLabelIds[] = {IDC_LABEL_NAME,  IDC_LABEL_ID,     IDC_LABEL_READING,
-                         IDC_LABEL_GROUP, IDC_LABEL_POSTAL, IDC_LABEL_ADDRESS,
-                         IDC_LABEL_PHONE, IDC_LABEL_MAIL,   IDC_LABEL_MEMO};
+const int kLabelIds[kFormLabels] = {IDC_LABEL_NAME,  IDC_LABEL_ID,     IDC_LABEL_READING,
+                                    IDC_LABEL_GROUP, IDC_LABEL_POSTAL, IDC_LABEL_ADDRESS,
+                                    IDC_LABEL_PHONE, IDC_LABEL_MAIL,   IDC_LABEL_MEMO};
+
+const int kPhoneIconIds[3] = {IDC_PHONE_TYPE1, IDC_PHONE_TYPE2, IDC_PHONE_TYPE3};
+const int kPhoneIds[3] = {IDC_PHONE1, IDC_PHONE2, IDC_PHONE3};
+const int kMailIconIds[3] = {IDC_MAIL_TYPE1, IDC_MAIL_TYPE2, IDC_MAIL_TYPE3};
+const int kMailIds[3] = {IDC_MAIL1, IDC_MAIL2, IDC_MAIL3};
 
 }  // namespace
+
+void CCardBookTool::DoDataExchange(CDataExchange* dx) {
+  CToolBase::DoDataExchange(dx);
+  DDX_Control(dx, IDC_SORT_NAME, m_radioSortName);
+  DDX_Control(dx, IDC_SORT_GROUP, m_radioSortGroup);
+  DDX_Control(dx, IDC_LIST_TITLE, m_labelListTitle);
+  DDX_Control(dx, IDC_TREE, m_treeCards);
+  DDX_Control(dx, IDC_NAME, m_editName);
+  DDX_Control(dx, IDC_CARD_ID, m_editId);
+  DDX_Control(dx, IDC_READING, m_editReading);
+  DDX_Control(dx, IDC_GROUP_TEXT, m_editGroup);
+  DDX_Control(dx, IDC_GROUP_COMBO, m_comboGroup);
+  DDX_Control(dx, IDC_CARD_LIST, m_listCards);
+  DDX_Control(dx, IDC_POSTAL_CODE, m_editPostalCode);
+  DDX_Control(dx, IDC_ADDRESS, m_editAddress);
+  for (int n = 0; n < 3; ++n) {
+    DDX_Control(dx, kPhoneIconIds[n], m_iconPhone[n]);
+    DDX_Control(dx, kPhoneIds[n], m_editPhone[n]);
+    DDX_Control(dx, kMailIconIds[n], m_iconMail[n]);
+    DDX_Control(dx, kMailIds[n], m_editMail[n]);
+  }
+  DDX_Control(dx, IDC_MEMO, m_editMemo);
+  for (int i = 0; i < kFormLabels; ++i) DDX_Control(dx, kLabelIds[i], m_labelFields[i]);
+  // The bitmap buttons bind themselves as they load their pictures.
+}
 
 int CCardBookTool::ReadSortMode() { return ReadIntSetting(m_pHost, m_nToolNo, "SortMode"); }
 
@@ -135,12 +165,12 @@ BOOL CCardBookTool::OnInitDialog() {
   int sortMode = ReadSortMode();
   SetupTreeAndList(sortMode);
 
-  ::SendMessageA(Item(IDC_LIST_TITLE), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(m_fontListTitle.m_hObject), TRUE);
-  for (int id : kLabelIds) {
-    ::SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel.m_hObject), TRUE);
+  m_labelListTitle.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontListTitle.m_hObject),
+                               TRUE);
+  for (CStatic& label : m_labelFields) {
+    label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel.m_hObject), TRUE);
   }
-  ::SendMessageA(Item(IDC_NAME), WM_SETFONT, reinterpret_cast<WPARAM>(m_fontName.m_hObject), TRUE);
+  m_editName.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontName.m_hObject), TRUE);
 
   m_rcForm = RECT{280, 67, 740, 457};
   m_rcInfo = RECT{340, 477, 680, 577};
@@ -148,7 +178,7 @@ BOOL CCardBookTool::OnInitDialog() {
   LoadCards();
   LoadGroupList();
   BuildTree(sortMode);
-  TreeView_SelectItem(Item(IDC_TREE), m_hRootItem);
+  m_treeCards.SelectItem(m_hRootItem);
   PanelOpened();
 
   if (m_pHostWnd != nullptr) {
@@ -158,10 +188,6 @@ BOOL CCardBookTool::OnInitDialog() {
 }
 
 void CCardBookTool::SetupControls() {
-  for (int i = 0; i < kPanelControls; ++i) {
-    m_controlWindows[i].m_hWnd = Item(kControls[i].id);
-    m_pControls[i] = &m_controlWindows[i];
-  }
   for (int id : kMoveOrder) {
     for (const ControlPlace& place : kControls) {
       if (place.id == id) {
@@ -185,14 +211,12 @@ void CCardBookTool::SetupTips() {
 void CCardBookTool::SetupTreeAndList(int sortMode) {
   m_pNameOrderBmp->LoadBitmap(IDB_SORT_NAME);
   m_pGroupOrderBmp->LoadBitmap(IDB_SORT_GROUP);
-  ::SendMessageA(Item(IDC_SORT_NAME), BM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(m_pNameOrderBmp->m_hObject));
-  ::SendMessageA(Item(IDC_SORT_GROUP), BM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(m_pGroupOrderBmp->m_hObject));
-  ShowPressedPictureWhenChecked(Item(IDC_SORT_NAME), IDB_SORT_NAME_PRESSED);
-  ShowPressedPictureWhenChecked(Item(IDC_SORT_GROUP), IDB_SORT_GROUP_PRESSED);
-  if (sortMode == 0) CheckDlgButton(m_hWnd, IDC_SORT_NAME, BST_CHECKED);
-  if (sortMode == 1) CheckDlgButton(m_hWnd, IDC_SORT_GROUP, BST_CHECKED);
+  m_radioSortName.SetBitmap(*m_pNameOrderBmp);
+  m_radioSortGroup.SetBitmap(*m_pGroupOrderBmp);
+  ShowPressedPictureWhenChecked(m_radioSortName.GetSafeHwnd(), IDB_SORT_NAME_PRESSED);
+  ShowPressedPictureWhenChecked(m_radioSortGroup.GetSafeHwnd(), IDB_SORT_GROUP_PRESSED);
+  if (sortMode == 0) m_radioSortName.SetCheck(BST_CHECKED);
+  if (sortMode == 1) m_radioSortGroup.SetCheck(BST_CHECKED);
 
   m_treeImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 8, 2);
   const int images[8] = {IDB_TREE_ROOT, IDB_TREE_ROOT_SEL, IDB_TREE_HEADING, IDB_TREE_HEADING_SEL,
@@ -207,22 +231,12 @@ void CCardBookTool::SetupTreeAndList(int sortMode) {
   m_nHeadingImage = index[2];
   m_nCardImage = index[4];
   m_nNewCardImage = index[6];
-  TreeView_SetImageList(Item(IDC_TREE), m_treeImages.m_hImageList, TVSIL_NORMAL);
+  m_treeCards.SetImageList(&m_treeImages, TVSIL_NORMAL);
 
-  HWND list = Item(IDC_CARD_LIST);
-  ListView_SetExtendedListViewStyle(list,
-                                    ListView_GetExtendedListViewStyle(list) | LVS_EX_FULLROWSELECT);
+  m_listCards.SetExtendedStyle(m_listCards.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
   struct Column {
     const char* title;
     int width;
   } const columns[] = {{"ID", 40}, {"名前", 120}, {"読み", 100}, {"電話番号", 120}};
-  for (int i = 0; i < 4; ++i) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = columns[i].width;
-    column.pszText = const_cast<char*>(columns[i].title);
-    column.iSubItem = i;
-    ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-  }
+  for (int i = 0; i < 4; ++i) m_listCards.InsertColumn(i, columns[i].title, columns[i].width);
 }

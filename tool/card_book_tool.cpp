@@ -39,7 +39,6 @@ CCardBookTool::CCardBookTool(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow
   m_nSelKind = 0;
   m_rcForm = RECT{};
   m_rcInfo = RECT{};
-  for (CWnd*& control : m_pControls) control = nullptr;
   m_hToolBmp = LoadToolBitmap(IDB_TOOL);
   m_hToolBmpAlt = LoadToolBitmap(IDB_TOOL_ALT);
 }

@@ -9,10 +9,13 @@
 #include "cards/book_paths.h"
 #include "cards/card_file.h"
 #include "cards/card_record.h"
+#include "cards/win/tree_item.h"
 #include "exchange/win/option_dlg.h"
 #include "framework/controls.h"
+#include "framework/dialog_controls.h"
 #include "framework/gdi.h"
 #include "framework/state_lock.h"
+#include "framework/tree_list_ctrl.h"
 #include "groups/group_list.h"
 #include "groups/win/group_change_dlg.h"
 #include "groups/win/group_edit_dlg.h"
@@ -24,6 +27,18 @@ enum SelectionKind { SEL_OWNER = 0, SEL_HEADING = 1, SEL_CARD = 2, SEL_NEWCARD =
 constexpr int kHeadingItems = 11;  // ten rows or groups, then "その他"
 constexpr int kPanelControls = 41;
 constexpr int kBitmapButtons = 7;
+constexpr int kFormLabels = 9;
+
+// The bitmap buttons in the order of m_buttons.
+enum PanelButton {
+  kNewCardButton,
+  kDeleteCardButton,
+  kEditCardButton,
+  kSaveCardButton,
+  kCancelEditButton,
+  kGroupEditButton,
+  kGroupChangeButton
+};
 
 class CCardBookTool : public CToolBase {
  public:
@@ -54,7 +69,7 @@ class CCardBookTool : public CToolBase {
   int ReadSortMode();
 
   // The form.
-  int ShowCard(const CardRecord& record);
+  int ShowCard(CardRecord& record);
   int ReadForm(CardRecord& record);
   void EnterEditMode(int flag);
   void LeaveEditMode();
@@ -110,10 +125,30 @@ class CCardBookTool : public CToolBase {
   CFont m_fontListTitle;
   CFont m_fontName;
   CFont m_fontHeadingTitle;
+
+  // The panel's controls, bound to the template's windows as it opens.
+  CButton m_radioSortName;
+  CButton m_radioSortGroup;
+  CStatic m_labelListTitle;
+  CTreeCtrl m_treeCards;
   CBitmapButton m_buttons[kBitmapButtons];
-  CWnd* m_pControls[kPanelControls];
+  CEdit m_editName;
+  CEdit m_editId;
+  CEdit m_editReading;
+  CEdit m_editGroup;
+  CComboBox m_comboGroup;
+  CListCtrl m_listCards;
+  CEdit m_editPostalCode;
+  CEdit m_editAddress;
+  CStatic m_iconPhone[3];
+  CEdit m_editPhone[3];
+  CStatic m_iconMail[3];
+  CEdit m_editMail[3];
+  CEdit m_editMemo;
+  CStatic m_labelFields[kFormLabels];
 
  protected:
+  void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override {}      // Return never closes the panel
   void OnCancel() override {}  // nor does Escape
@@ -196,20 +231,22 @@ class CCardBookTool : public CToolBase {
   void CreatePanelFonts();
   void FreePanelResources();
   HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
-  void SetItemText(int id, const char* text) const { SetDlgItemTextA(m_hWnd, id, text); }
+  // The edit control of card field n (CardFieldAt), or null for a type.
+  CEdit* FieldEdit(int n);
+  // The slot of the card whose item is item, or -1.
+  int SlotOfItem(HTREEITEM item) const { return m_table.SlotOfItem(ToItemHandle(item)); }
+  HTREEITEM InsertTreeItem(const char* text, int image, HTREEITEM parent, HTREEITEM after);
   void SetupControls();
   void SetupTips();
   void SetupTreeAndList(int sortMode);
   void FormatInfoLines(const CardRecord& record);
   int SelectedListId() const;
   int AskOrTell(const char* text, UINT style);
-  int Refuse(const char* text, int focusId);
-  void TrimField(int id, char* field, int size);
+  int Refuse(const char* text, CWnd* focus = nullptr);
+  void TrimField(CEdit& edit, char* field, int size);
   void SetEditButtons(bool edit, bool remove, bool save, bool cancel);
-  void SortBy(int mode, int buttonId);
+  void SortBy(int mode, CButton& button);
   // The tree built again in the current mode, the root selected.
   void RebuildTreeAtRoot(int mode);
   void SetRootText();
-
-  CWnd m_controlWindows[kPanelControls];  // what m_pControls point at
 };

@@ -4,22 +4,9 @@
 #include <string.h>
 
 #include "cards/kana_row.h"
-#include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 
 namespace {
-
-HTREEITEM InsertItem(HWND tree, const char* text, int image, HTREEITEM parent, HTREEITEM after) {
-  TVINSERTSTRUCTA insert = {};
-  insert.hParent = parent;
-  insert.hInsertAfter = after;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = const_cast<char*>(text);
-  insert.item.iImage = image;
-  insert.item.iSelectedImage = image + 1;
-  return reinterpret_cast<HTREEITEM>(
-      ::SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
 
 // The second text begins with a blank: name and のアドレス帳 stand two
 // blanks apart.
@@ -29,44 +16,49 @@ void FormatRootText(char (&text)[kGroupNameSize + 16], const char* ownerName) {
 
 }  // namespace
 
+// Each item's selected picture follows its own in the image list.
+HTREEITEM CCardBookTool::InsertTreeItem(const char* text, int image, HTREEITEM parent,
+                                        HTREEITEM after) {
+  return m_treeCards.InsertItem(text, image, image + 1, parent, after);
+}
+
 void CCardBookTool::BuildTree(int mode) {
-  HWND tree = Item(IDC_TREE);
   char rootText[kGroupNameSize + 16];
   FormatRootText(rootText, m_table.m_cards[kOwnerSlot].name);
-  m_hRootItem = InsertItem(tree, rootText, m_nRootImage, TVI_ROOT, TVI_LAST);
-  m_table.m_cards[kOwnerSlot].treeItem = reinterpret_cast<TreeItemHandle>(m_hRootItem);
+  m_hRootItem = InsertTreeItem(rootText, m_nRootImage, TVI_ROOT, TVI_LAST);
+  m_table.m_cards[kOwnerSlot].treeItem = ToItemHandle(m_hRootItem);
 
   if (m_newCard.treeItem != nullptr) {
-    m_hNewCardItem = InsertItem(tree, m_newCard.name, m_nNewCardImage, m_hRootItem, TVI_FIRST);
-    m_newCard.treeItem = reinterpret_cast<TreeItemHandle>(m_hNewCardItem);
+    m_hNewCardItem = InsertTreeItem(m_newCard.name, m_nNewCardImage, m_hRootItem, TVI_FIRST);
+    m_newCard.treeItem = ToItemHandle(m_hNewCardItem);
   }
 
   for (int i = 0; i < kOtherHeading; ++i) m_hHeadingItems[i] = nullptr;
   if (mode == 0) {
     for (int i = 0; i < kKanaRowCount; ++i) {
       m_hHeadingItems[i] =
-          InsertItem(tree, kKanaRowHeadings[i], m_nHeadingImage, m_hRootItem, TVI_LAST);
+          InsertTreeItem(kKanaRowHeadings[i], m_nHeadingImage, m_hRootItem, TVI_LAST);
     }
   } else if (mode == 1) {
     for (int i = 0; i < m_groups.m_nGroupCount && i < kMaxGroups; ++i) {
       m_hHeadingItems[i] =
-          InsertItem(tree, m_groups.m_groups[i].name, m_nHeadingImage, m_hRootItem, TVI_LAST);
-      m_groups.m_groups[i].headingItem = reinterpret_cast<TreeItemHandle>(m_hHeadingItems[i]);
+          InsertTreeItem(m_groups.m_groups[i].name, m_nHeadingImage, m_hRootItem, TVI_LAST);
+      m_groups.m_groups[i].headingItem = ToItemHandle(m_hHeadingItems[i]);
     }
   }
   m_hHeadingItems[kOtherHeading] =
-      InsertItem(tree, kOtherHeadingText, m_nHeadingImage, m_hRootItem, TVI_LAST);
+      InsertTreeItem(kOtherHeadingText, m_nHeadingImage, m_hRootItem, TVI_LAST);
 
   int inserted = 0;
   for (int slot = 1; slot < kCardSlots && inserted < m_table.m_nCardCount - 1; ++slot) {
     if (InsertCardItem(mode, slot) != nullptr) ++inserted;
   }
 
-  for (HTREEITEM child = TreeView_GetChild(tree, m_hRootItem); child != nullptr;
-       child = TreeView_GetNextSibling(tree, child)) {
-    TreeView_SortChildren(tree, child, FALSE);
+  for (HTREEITEM child = m_treeCards.GetChildItem(m_hRootItem); child != nullptr;
+       child = m_treeCards.GetNextSiblingItem(child)) {
+    m_treeCards.SortChildren(child);
   }
-  TreeView_Expand(tree, m_hRootItem, TVE_EXPAND);
+  m_treeCards.Expand(m_hRootItem, TVE_EXPAND);
 }
 
 HTREEITEM CCardBookTool::InsertCardItem(int mode, int slot) {
@@ -83,18 +75,22 @@ HTREEITEM CCardBookTool::InsertCardItem(int mode, int slot) {
       }
     }
   }
-  HTREEITEM item = InsertItem(Item(IDC_TREE), card.name, m_nCardImage, heading, TVI_LAST);
-  card.treeItem = reinterpret_cast<TreeItemHandle>(item);
+  card.treeItem = ToItemHandle(InsertTreeItem(card.name, m_nCardImage, heading, TVI_LAST));
   return heading;
 }
 
+void CCardBookTool::SetRootText() {
+  char text[kGroupNameSize + 16];
+  FormatRootText(text, m_table.m_cards[kOwnerSlot].name);
+  m_treeCards.SetItemText(m_hRootItem, text);
+}
+
 void CCardBookTool::RebuildTreeAtRoot(int mode) {
-  HWND tree = Item(IDC_TREE);
   // Leave the items that are about to go before they go, as the sort
   // buttons do, so that no selection notice names a deleted item.
-  TreeView_SelectItem(tree, m_hRootItem);
+  m_treeCards.SelectItem(m_hRootItem);
   m_hNewCardItem = nullptr;
-  TreeView_DeleteAllItems(tree);
+  m_treeCards.DeleteAllItems();
   BuildTree(mode);
-  TreeView_SelectItem(tree, m_hRootItem);
+  m_treeCards.SelectItem(m_hRootItem);
 }

@@ -3,11 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <initializer_list>
-
 #include "cards/card_rules.h"
 #include "framework/cwin_app.h"
-#include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 
 namespace {
@@ -37,59 +34,59 @@ int CCardBookTool::AskOrTell(const char* text, UINT style) {
   return answer;
 }
 
-int CCardBookTool::Refuse(const char* text, int focusId) {
+int CCardBookTool::Refuse(const char* text, CWnd* focus) {
   AskOrTell(text, MB_OK | MB_ICONHAND);
-  if (focusId != 0) ::SetFocus(Item(focusId));
+  if (focus != nullptr) ::SetFocus(focus->GetSafeHwnd());
   return 0;
 }
 
 // Reads a field, trims it and writes it back; the text stays in field.
-void CCardBookTool::TrimField(int id, char* field, int size) {
-  GetDlgItemTextA(m_hWnd, id, field, size);
+void CCardBookTool::TrimField(CEdit& edit, char* field, int size) {
+  edit.GetWindowText(field, size);
   TrimBlanks(field);
-  SetItemText(id, field);
+  edit.SetWindowText(field);
 }
 
 int CCardBookTool::ValidateCard() {
-  HTREEITEM selected = TreeView_GetSelection(Item(IDC_TREE));
-  int ownSlot = m_table.SlotOfItem(reinterpret_cast<TreeItemHandle>(selected));
+  HTREEITEM selected = m_treeCards.GetSelectedItem();
+  int ownSlot = SlotOfItem(selected);
   char text[512];
-  TrimField(IDC_CARD_ID, text, 64);
+  TrimField(m_editId, text, 64);
   if (text[0] == '\0') {
     snprintf(text, 64, "%d", ownSlot);
-    SetItemText(IDC_CARD_ID, text);
+    m_editId.SetWindowText(text);
   }
   if (strcmp(text, "999") == 0) {
     // A free slot must exist for the new card; the 500th card is the last.
-    if (m_table.m_nCardCount >= kMaxCards) return Refuse(kFullBook, IDC_CARD_ID);
+    if (m_table.m_nCardCount >= kMaxCards) return Refuse(kFullBook, &m_editId);
     snprintf(text, 64, "%d", m_table.FirstFreeId());
-    SetItemText(IDC_CARD_ID, text);
+    m_editId.SetWindowText(text);
   }
   bool ownerSelected = selected != nullptr && selected == m_hRootItem;
-  if (!IsAcceptedId(text, ownerSelected)) return Refuse(kBadId, IDC_CARD_ID);
+  if (!IsAcceptedId(text, ownerSelected)) return Refuse(kBadId, &m_editId);
   int id = ParseIdText(text);
   if (id != ownSlot) {
     // A store into a free slot beyond 500 cards could not be read back.
     if (!m_table.IsUsed(id) && m_table.m_nCardCount >= kMaxCards) {
-      return Refuse(kFullBook, IDC_CARD_ID);
+      return Refuse(kFullBook, &m_editId);
     }
     if (AskOrTell(kConfirmId, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-      ::SetFocus(Item(IDC_CARD_ID));
+      ::SetFocus(m_editId.GetSafeHwnd());
       return 0;
     }
   }
-  TrimField(IDC_NAME, text, 64);
-  if (text[0] == '\0') return Refuse(kNoName, IDC_NAME);
-  TrimField(IDC_READING, text, 64);
-  if (text[0] == '\0') return Refuse(kNoReading, IDC_READING);
-  if (!IsHalfWidthReading(text)) return Refuse(kWideReading, IDC_READING);
-  for (int phone : {IDC_PHONE1, IDC_PHONE2, IDC_PHONE3}) {
+  TrimField(m_editName, text, 64);
+  if (text[0] == '\0') return Refuse(kNoName, &m_editName);
+  TrimField(m_editReading, text, 64);
+  if (text[0] == '\0') return Refuse(kNoReading, &m_editReading);
+  if (!IsHalfWidthReading(text)) return Refuse(kWideReading, &m_editReading);
+  for (CEdit& phone : m_editPhone) {
     TrimField(phone, text, 64);
-    if (!IsValidPhoneNumber(text)) return Refuse(kBadPhone, phone);
+    if (!IsValidPhoneNumber(text)) return Refuse(kBadPhone, &phone);
   }
-  for (int mail : {IDC_MAIL1, IDC_MAIL2, IDC_MAIL3}) {
+  for (CEdit& mail : m_editMail) {
     TrimField(mail, text, 512);
-    if (!IsValidMailAddress(text)) return Refuse(kBadMail, mail);
+    if (!IsValidMailAddress(text)) return Refuse(kBadMail, &mail);
   }
   return 1;
 }

@@ -4,6 +4,8 @@
 #include <string.h>
 #include <windows.h>
 
+#include "framework/tree_list_ctrl.h"
+
 namespace {
 
 class DialogControls : public ::testing::Test {
@@ -30,6 +32,31 @@ TEST_F(DialogControls, AnEditTextCutToItsBufferKeepsWholeCharacters) {
   EXPECT_STREQ("aあ", text);
   EXPECT_EQ(1, edit.GetWindowText(text, 3));
   EXPECT_STREQ("a", text);
+}
+
+TEST_F(DialogControls, TreeAndListItemTextsCutToTheirBufferKeepWholeCharacters) {
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
+  CTreeCtrl tree;
+  tree.m_hWnd = Make(WC_TREEVIEWA, 0);
+  HTREEITEM item = tree.InsertItem("aあい", 0, 0, TVI_ROOT, TVI_LAST);
+  CListCtrl list;
+  list.m_hWnd = Make(WC_LISTVIEWA, LVS_REPORT);
+  list.InsertColumn(0, "", 50);
+  list.InsertItem(0, "aあい");
+  struct {
+    int size;
+    const char* text;
+  } const cuts[] = {{8, "aあい"}, {5, "aあ"}, {4, "aあ"}, {3, "a"}};
+  for (const auto& cut : cuts) {
+    char text[8];
+    memset(text, 'x', sizeof text);
+    EXPECT_TRUE(tree.GetItemText(item, text, cut.size));
+    EXPECT_STREQ(cut.text, text) << cut.size;
+    memset(text, 'x', sizeof text);
+    EXPECT_EQ(static_cast<int>(strlen(cut.text)), list.GetItemText(0, 0, text, cut.size));
+    EXPECT_STREQ(cut.text, text) << cut.size;
+  }
 }
 
 TEST_F(DialogControls, ListTextsThatDoNotFitAreRefusedNotOverrun) {
