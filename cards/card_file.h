@@ -7,7 +7,6 @@
 #include "cards/card_line.h"
 #include "cards/card_record.h"
 #include "cards/safe_file.h"
-#include "cards/time_stamp.h"
 #include "cards/whole_line.h"
 
 // Reads whole lines, each counted with its line end as one byte whether the

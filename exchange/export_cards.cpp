@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "cards/line_field.h"
+#include "cards/card_line.h"
 #include "cards/safe_file.h"
 #include "exchange/exchange_book.h"
 #include "exchange/exchange_checks.h"

@@ -5,7 +5,7 @@
 #include <initializer_list>
 
 #include "cards/card_rules.h"
-#include "cards/time_stamp.h"
+#include "cards/card_line.h"
 #include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 #include "tool/host_clock.h"

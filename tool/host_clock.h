@@ -1,7 +1,7 @@
 // The host's clock as the time source of card time stamps.
 #pragma once
 
-#include "cards/time_stamp.h"
+#include "cards/card_line.h"
 #include "sdk/host_services.h"
 
 class HostClock : public TimeSource {
