@@ -1,5 +1,6 @@
 #include "framework/cwnd.h"
 
+#include "framework/cwin_app.h"
 #include "framework/module.h"
 
 const MessageMap* CWnd::GetThisMessageMap() {
@@ -31,6 +32,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+int CWnd::ShowMessageBox(const char* text, const char* caption, UINT type) {
+  if (caption == nullptr && AfxGetApp() != nullptr) caption = AfxGetApp()->m_pszAppName;
+  return ::MessageBoxA(m_hWnd, text, caption, type);
+}
 
 BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr && ::DestroyWindow(m_hWnd); }
 

@@ -33,6 +33,10 @@ class CWnd {
   }
   BOOL DestroyWindow();
   void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+  // A modal message box owned by this window; without a caption it carries
+  // the application's name. Named apart from the system's MessageBox, which
+  // a member of that name would hide in every window class.
+  int ShowMessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
 
   // Creates a top-level or child window of a registered class, bound to this.
   BOOL CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
