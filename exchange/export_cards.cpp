@@ -6,7 +6,6 @@
 #include "cards/card_line.h"
 #include "cards/safe_file.h"
 #include "exchange/exchange_book.h"
-#include "exchange/exchange_checks.h"
 #include "text/text_helpers.h"
 
 namespace {

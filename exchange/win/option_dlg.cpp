@@ -30,7 +30,7 @@ class BoxMessages : public ExchangeMessages {
     UINT style = icon == kExchangeStop          ? MB_ICONHAND
                  : icon == kExchangeExclamation ? MB_ICONEXCLAMATION
                                                 : MB_ICONASTERISK;
-    m_pOwner->MessageBox(text, kBookTitle, MB_OK | style);
+    m_pOwner->ShowMessageBox(text, kBookTitle, MB_OK | style);
   }
 
  private:
@@ -124,7 +124,9 @@ void COptionDlg::OnToggleMode() {
   m_labelMode.SetWindowText(m_bExport ? "ｴｸｽﾎﾟｰﾄ" : "ｲﾝﾎﾟｰﾄ");
 }
 
-int COptionDlg::Tell(const char* text, UINT icon) { return MessageBox(text, kBookTitle, MB_OK | icon); }
+int COptionDlg::Tell(const char* text, UINT icon) {
+  return ShowMessageBox(text, kBookTitle, MB_OK | icon);
+}
 
 // Building the column order: fields are appended once each, blanks any
 // number of times, and entries are only ever appended or removed.
