@@ -3,11 +3,15 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "framework/module.h"
+// The linker's symbol for the start of this very module's image.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 CWinApp* g_app = nullptr;
-}
+const HINSTANCE g_module = reinterpret_cast<HINSTANCE>(&__ImageBase);
+}  // namespace
+
+HINSTANCE AfxGetResourceHandle() { return g_module; }
 
 CWinApp* AfxGetApp() { return g_app; }
 

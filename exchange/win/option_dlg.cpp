@@ -9,7 +9,7 @@
 #include <string.h>
 
 #include "cards/book_title.h"
-#include "framework/module.h"
+#include "framework/cwin_app.h"
 #include "panel/panel_ids.h"
 
 namespace {
