@@ -8,10 +8,11 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 CWinApp* g_app = nullptr;
-const HINSTANCE g_module = reinterpret_cast<HINSTANCE>(&__ImageBase);
 }  // namespace
 
-HINSTANCE AfxGetResourceHandle() { return g_module; }
+// Taken at each call rather than kept in a global: the application object
+// asks for it while the module's globals are still being made.
+HINSTANCE AfxGetResourceHandle() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 CWinApp* AfxGetApp() { return g_app; }
 
