@@ -6,9 +6,9 @@
 
 class HostClock : public TimeSource {
  public:
-  explicit HostClock(HostServices* host) : host_(host) {}
-  int NowField(int field) override { return host_ ? host_->GetNowField(field, 0, 0) : 0; }
+  explicit HostClock(HostServices* host) : m_pHost(host) {}
+  int NowField(int field) override { return m_pHost ? m_pHost->GetNowField(field, 0, 0) : 0; }
 
  private:
-  HostServices* host_;
+  HostServices* m_pHost;
 };
