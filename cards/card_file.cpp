@@ -7,13 +7,13 @@
 #include "text/byte_text.h"
 
 int CardLineReader::Next() {
-  int length = lines_.Next();
-  if (lines_.Overflowed()) {
+  int length = m_lines.Next();
+  if (m_lines.Overflowed()) {
     // The line goes on past the buffer: its field in progress ends here, so
     // that it keeps what fits rather than nothing.
     length = kLineBufferSize;
-    lines_.Text()[length - 1] = '\t';
-    lines_.Text()[length] = '\0';
+    m_lines.Text()[length - 1] = '\t';
+    m_lines.Text()[length] = '\0';
   }
   return length;
 }

@@ -60,25 +60,25 @@ namespace {
 
 class LineBuilder {
  public:
-  explicit LineBuilder(char* out) : out_(out) {}
+  explicit LineBuilder(char* out) : m_pOut(out) {}
 
   template <size_t N>
   void Text(const char (&text)[N]) {
-    length_ += AppendLineField(out_ + length_, text, N, '\t');
-    out_[length_++] = '\t';
+    m_nLength += AppendLineField(m_pOut + m_nLength, text, N, '\t');
+    m_pOut[m_nLength++] = '\t';
   }
   void Number(int32_t value, char end) {
-    length_ += snprintf(out_ + length_, 12, "%d", static_cast<int>(value));
-    out_[length_++] = end;
+    m_nLength += snprintf(m_pOut + m_nLength, 12, "%d", static_cast<int>(value));
+    m_pOut[m_nLength++] = end;
   }
   int Finish() {
-    out_[length_] = '\0';
-    return static_cast<int>(length_);
+    m_pOut[m_nLength] = '\0';
+    return static_cast<int>(m_nLength);
   }
 
  private:
-  char* out_;
-  size_t length_ = 0;
+  char* m_pOut;
+  size_t m_nLength = 0;
 };
 
 }  // namespace
@@ -108,11 +108,11 @@ int FormatCardLine(const CardRecord& card, char (&out)[kMaxCardLineBytes + 1]) {
 const char kUnnamedCardName[] = "（名前なし）";
 
 const char* LoadTime::Text() {
-  if (!known_) {
-    FormatTimeStamp(clock_, text_);
-    known_ = true;
+  if (!m_bKnown) {
+    FormatTimeStamp(m_clock, m_szText);
+    m_bKnown = true;
   }
-  return text_;
+  return m_szText;
 }
 
 int ParseDecimal(const char* text, const char* end) {

@@ -52,13 +52,13 @@ extern const char kCardFileHeading[];
 // line needs it.
 class LoadTime {
  public:
-  explicit LoadTime(TimeSource& clock) : clock_(clock) {}
+  explicit LoadTime(TimeSource& clock) : m_clock(clock) {}
   const char* Text();
 
  private:
-  TimeSource& clock_;
-  bool known_ = false;
-  char text_[kTimeStampSize] = {};
+  TimeSource& m_clock;
+  bool m_bKnown = false;
+  char m_szText[kTimeStampSize] = {};
 };
 
 // Fills card (which must be all zero) from a line of length bytes, its line

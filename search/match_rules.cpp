@@ -41,9 +41,9 @@ bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* wor
   return false;
 }
 
-SearchWords::SearchWords(const char* text) : rest_(text) {
+SearchWords::SearchWords(const char* text) : m_pszRest(text) {
   // A trail byte is never 0x20, so a blank found byte by byte is a blank.
-  while (count_ < kKeptWords && NextWord(rest_, words_[count_])) ++count_;
+  while (m_nCount < kKeptWords && NextWord(m_pszRest, m_words[m_nCount])) ++m_nCount;
 }
 
 bool SearchWords::NextWord(const char*& rest, Word& word) {
@@ -60,11 +60,11 @@ bool SearchWords::NextWord(const char*& rest, Word& word) {
 }
 
 bool SearchWords::FoundIn(const char* field, size_t length) const {
-  for (int i = 0; i < count_; ++i) {
-    if (OccursAtCharBoundary(field, length, words_[i].text, words_[i].length)) return true;
+  for (int i = 0; i < m_nCount; ++i) {
+    if (OccursAtCharBoundary(field, length, m_words[i].text, m_words[i].length)) return true;
   }
   Word word;
-  for (const char* rest = rest_; NextWord(rest, word);) {
+  for (const char* rest = m_pszRest; NextWord(rest, word);) {
     if (OccursAtCharBoundary(field, length, word.text, word.length)) return true;
   }
   return false;
@@ -104,11 +104,13 @@ bool NarrowPhoneText(const char* text, char* out, size_t size, size_t* length) {
   return fits;
 }
 
-PhoneKey::PhoneKey(const char* text) { fits_ = NarrowPhoneText(text, key_, sizeof key_, &length_); }
+PhoneKey::PhoneKey(const char* text) {
+  m_bFits = NarrowPhoneText(text, m_szKey, sizeof m_szKey, &m_nLength);
+}
 
 bool PhoneKey::FoundIn(const char* field) const {
-  if (!fits_) return false;
+  if (!m_bFits) return false;
   size_t length = 0;
-  NarrowPhoneText(field, narrowed_, sizeof narrowed_, &length);
-  return OccursAtCharBoundary(narrowed_, length, key_, length_);
+  NarrowPhoneText(field, m_szNarrowed, sizeof m_szNarrowed, &length);
+  return OccursAtCharBoundary(m_szNarrowed, length, m_szKey, m_nLength);
 }

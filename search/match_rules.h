@@ -36,11 +36,11 @@ class SearchWords {
   static bool NextWord(const char*& rest, Word& word);
 
   static constexpr int kKeptWords = 32;
-  Word words_[kKeptWords];
-  int count_ = 0;
+  Word m_words[kKeptWords];
+  int m_nCount = 0;
   // The words past the kept ones, split again for each field; null when
   // there are none.
-  const char* rest_;
+  const char* m_pszRest;
 };
 
 // True when the text matches the NUL-terminated field.
@@ -65,9 +65,9 @@ class PhoneKey {
   bool FoundIn(const char* field) const;
 
  private:
-  char key_[kPhoneTextSize];
-  mutable char narrowed_[kPhoneTextSize];  // the field, made ready alike
-  size_t length_ = 0;
+  char m_szKey[kPhoneTextSize];
+  mutable char m_szNarrowed[kPhoneTextSize];  // the field, made ready alike
+  size_t m_nLength = 0;
   // A key longer than any field can hold is found in none.
-  bool fits_ = false;
+  bool m_bFits = false;
 };
