@@ -76,6 +76,10 @@ struct ExchangeOptions {
   char dataDirectory[kPathBufferSize];
 };
 
+// Opens the card file in the data directory for reading, its path in path;
+// null when it cannot be read.
+FILE* OpenBookFile(const char* dataDirectory, char (&path)[kPathBufferSize]);
+
 // Fills options.fields from the card file's heading line as the dialog's
 // field list shows it. Returns 1 when read; 0 when the file cannot be read,
 // and then the list holds only kFieldListErrorText.

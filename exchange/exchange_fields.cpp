@@ -4,7 +4,6 @@
 
 #include "cards/card_fields.h"
 #include "cards/card_line.h"
-#include "cards/safe_file.h"
 #include "exchange/exchange_book.h"
 #include "text/byte_text.h"
 
@@ -92,10 +91,7 @@ bool IsPieceEnd(char c, bool first) {
 int ReadFieldList(const char* dataDirectory, ExchangeOptions& options) {
   options.fieldCount = 0;
   char path[kPathBufferSize];
-  FILE* file = nullptr;
-  FileProblem problem = FileProblem::kNone;
-  if (BuildBookFilePath(path, dataDirectory, kCardFileName))
-    file = OpenFileForReading(path, problem);
+  FILE* file = OpenBookFile(dataDirectory, path);
   if (file == nullptr) {
     CopyCutString(options.fields[0], kFieldListErrorText);
     options.fieldCount = 1;
