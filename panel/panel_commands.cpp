@@ -4,8 +4,8 @@
 
 #include <initializer_list>
 
-#include "cards/card_rules.h"
 #include "cards/card_line.h"
+#include "cards/card_rules.h"
 #include "panel/panel_ids.h"
 #include "tool/card_book_tool.h"
 #include "tool/host_clock.h"
