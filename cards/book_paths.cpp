@@ -23,3 +23,18 @@ bool BuildBookFilePath(char (&out)[kPathBufferSize], const char* dataDirectory,
                        kBookFolderName, kPathSeparator, fileName),
               out);
 }
+
+void MarkBookOpen(const char* dataDirectory) {
+  char path[kPathBufferSize];
+  if (dataDirectory == nullptr || !BuildBookFilePath(path, dataDirectory, kBookLockFileName))
+    return;
+  FILE* file = fopen(path, "w");
+  if (file != nullptr) fclose(file);
+}
+
+void ClearBookMark(const char* dataDirectory) {
+  char path[kPathBufferSize];
+  if (dataDirectory == nullptr || !BuildBookFilePath(path, dataDirectory, kBookLockFileName))
+    return;
+  remove(path);
+}

@@ -1,5 +1,6 @@
 // Where the address book lives: a folder "Quillbook" in the host's data
-// directory, holding the card file and the group file.
+// directory, holding the card file and the group file, and while a panel
+// has the book open, its mark.
 #pragma once
 
 #include <stddef.h>
@@ -24,3 +25,10 @@ bool BuildBookFolderPath(char (&out)[kPathBufferSize], const char* dataDirectory
 // "dir\Quillbook\fileName"; false (and an empty path) when it does not fit.
 bool BuildBookFilePath(char (&out)[kPathBufferSize], const char* dataDirectory,
                        const char* fileName);
+
+// The mark that a running panel leaves beside the card file: the panel
+// rewrites the whole file when it closes, so a writer outside it (the
+// command line's import) must wait or it loses its cards. Both take the
+// host's data directory; a mark left by a crash is overwritten.
+void MarkBookOpen(const char* dataDirectory);
+void ClearBookMark(const char* dataDirectory);

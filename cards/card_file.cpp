@@ -6,6 +6,18 @@
 #include "cards/safe_file.h"
 #include "text/byte_text.h"
 
+int CardLineReader::Next() {
+  int length = m_lines.Next();
+  if (m_lines.Overflowed()) {
+    // The line goes on past the buffer: its field in progress ends here, so
+    // that it keeps what fits rather than nothing.
+    length = kLineBufferSize;
+    m_lines.Text()[length - 1] = '\t';
+    m_lines.Text()[length] = '\0';
+  }
+  return length;
+}
+
 void MakeDefaultOwnerCard(CardTable& table) {
   CardRecord& owner = table.m_cards[kOwnerSlot];
   memset(&owner, 0, sizeof owner);

@@ -7,22 +7,21 @@
 #include "cards/card_line.h"
 #include "cards/card_record.h"
 #include "cards/safe_file.h"
-#include "cards/time_stamp.h"
 #include "cards/whole_line.h"
 
 // Reads whole lines, each counted with its line end as one byte whether the
 // file has CR LF, LF or (holding no LF) CR.
 class CardLineReader {
  public:
-  explicit CardLineReader(FILE* file) : lines_(file, kLineBufferSize) {}
+  explicit CardLineReader(FILE* file) : m_lines(file, kLineBufferSize) {}
   // The next line's length (line feed included when it has one), or -1 at
   // the end of the file. The line stays in Text(), writable, until the next
   // call.
   int Next();
-  char* Text() { return lines_.Text(); }
+  char* Text() { return m_lines.Text(); }
 
  private:
-  WholeLineReader lines_;
+  WholeLineReader m_lines;
 };
 
 // What a load found beyond the cards it put in the table.

@@ -1,9 +1,36 @@
 // One card as a line of 21 tab-separated fields, the layout of the card file
-// and of the card lines that the exchange appends to it.
+// and of the card lines that the exchange appends to it, with the time
+// stamps and the text fields that such lines hold.
 #pragma once
 
+#include <stddef.h>
+
 #include "cards/card_record.h"
-#include "cards/time_stamp.h"
+
+// The current local date and time, one field at a time:
+// 0 year, 1 month, 2 day, 3 hour, 4 minute; the host owns the clock.
+class TimeSource {
+ public:
+  virtual int NowField(int field) = 0;
+
+ protected:
+  ~TimeSource() = default;
+};
+
+constexpr int kTimeStampSize = 32;
+
+// A card time stamp, "year/month/day  hh:mm". Asks the minute first and the
+// year last, as the host's clock expects.
+void FormatTimeStamp(TimeSource& clock, char (&out)[kTimeStampSize]);
+
+// Appends text (at most width - 1 bytes of it) to out as a field that is
+// ended by separator, in a tab- or comma-separated line: tabs, CRs and LFs
+// become blanks, and an ending that would hide the separator from
+// FindSeparator (an odd run of backslashes) gets a blank after it, or in
+// place of its last byte where the field has no room. Returns the bytes
+// appended. out has room for width + 1 bytes: the ending is tried with the
+// separator and a NUL after it.
+size_t AppendLineField(char* out, const char* text, size_t width, char separator);
 
 // The longest line that FormatCardLine can make, line feed included.
 constexpr int kMaxCardLineBytes = 2220;
@@ -25,13 +52,13 @@ extern const char kCardFileHeading[];
 // line needs it.
 class LoadTime {
  public:
-  explicit LoadTime(TimeSource& clock) : clock_(clock) {}
+  explicit LoadTime(TimeSource& clock) : m_clock(clock) {}
   const char* Text();
 
  private:
-  TimeSource& clock_;
-  bool known_ = false;
-  char text_[kTimeStampSize] = {};
+  TimeSource& m_clock;
+  bool m_bKnown = false;
+  char m_szText[kTimeStampSize] = {};
 };
 
 // Fills card (which must be all zero) from a line of length bytes, its line

@@ -1,4 +1,5 @@
-// The rules that a card's fields must meet before the card is stored.
+// The rules that a card's fields must meet before the card is stored, and
+// the heading of the name view that its reading puts it under.
 #pragma once
 
 // Removes half-width blanks from both ends, in place; returns the new length.
@@ -25,3 +26,14 @@ bool IsAcceptedId(const char* text, bool ownerSelected);
 
 // The text that the tables never hold: tabs and line ends become blanks.
 void BlankOutLineBreaks(char* text);
+
+// Which heading of the name view a card falls under: the kana row of the
+// first byte of its reading (half-width katakana), else "その他".
+constexpr int kKanaRowCount = 10;
+constexpr int kOtherHeading = 10;  // index of "その他" among the headings
+
+extern const char* const kKanaRowHeadings[kKanaRowCount];  // "あ行" … "わ行"
+extern const char kOtherHeadingText[];                     // "その他"
+
+// 0 to 9 for あ行 to わ行, kOtherHeading for everything else.
+int KanaRowOfReading(const char* reading);

@@ -110,18 +110,18 @@ bool StepFails(FileStep step, FileProblem& problem) {
 void SafeFileWriter::FailAfterBytesForTesting(long bytes) { g_failAfterBytes = bytes; }
 
 SafeFileWriter::SafeFileWriter(const char* path) {
-  path_[0] = tempPath_[0] = '\0';
+  m_szPath[0] = m_szTempPath[0] = '\0';
   if (path == nullptr || path[0] == '\0') {
     Fail(FileProblem::kMissing);
     return;
   }
   FileProblem problem = FileProblem::kNone;
-  if (!ResolveWrittenPath(path, path_, problem)) {
+  if (!ResolveWrittenPath(path, m_szPath, problem)) {
     Fail(problem);
     return;
   }
-  int m = snprintf(tempPath_, sizeof tempPath_, "%s.new", path_);
-  if (m < 0 || static_cast<size_t>(m) >= sizeof tempPath_) {
+  int m = snprintf(m_szTempPath, sizeof m_szTempPath, "%s.new", m_szPath);
+  if (m < 0 || static_cast<size_t>(m) >= sizeof m_szTempPath) {
     Fail(FileProblem::kTooLong);
     return;
   }
@@ -129,26 +129,26 @@ SafeFileWriter::SafeFileWriter(const char* path) {
     Fail(problem);
     return;
   }
-  file_ = CreateFileExclusively(tempPath_, problem);
-  if (file_ == nullptr) Fail(problem);
+  m_pFile = CreateFileExclusively(m_szTempPath, problem);
+  if (m_pFile == nullptr) Fail(problem);
 }
 
 SafeFileWriter::~SafeFileWriter() { Discard(); }
 
 void SafeFileWriter::Fail(FileProblem problem) {
-  if (problem_ == FileProblem::kNone) problem_ = problem;
+  if (m_problem == FileProblem::kNone) m_problem = problem;
 }
 
 void SafeFileWriter::Write(const char* bytes, size_t length) {
-  if (file_ == nullptr || problem_ != FileProblem::kNone || length == 0) return;
+  if (m_pFile == nullptr || m_problem != FileProblem::kNone || length == 0) return;
   FileProblem problem = FileProblem::kNone;
   if (!BudgetAllows(length) || StepFails(FileStep::kWrite, problem)) {
     // Let part of the text reach the file, as a disk that fills up would.
-    fwrite(bytes, 1, length / 2, file_);
+    fwrite(bytes, 1, length / 2, m_pFile);
     Fail(problem == FileProblem::kNone ? FileProblem::kFull : problem);
     return;
   }
-  if (fwrite(bytes, 1, length, file_) != length) Fail(ProblemFromErrno(errno));
+  if (fwrite(bytes, 1, length, m_pFile) != length) Fail(ProblemFromErrno(errno));
 }
 
 void SafeFileWriter::WriteLine(const char* text) {
@@ -157,29 +157,30 @@ void SafeFileWriter::WriteLine(const char* text) {
 }
 
 bool SafeFileWriter::Commit() {
-  if (file_ == nullptr) return false;
+  if (m_pFile == nullptr) return false;
   FileProblem problem = FileProblem::kNone;
-  if (problem_ == FileProblem::kNone) {
-    if (StepFails(FileStep::kFlush, problem) || fflush(file_) != 0 || ferror(file_)) {
+  if (m_problem == FileProblem::kNone) {
+    if (StepFails(FileStep::kFlush, problem) || fflush(m_pFile) != 0 || ferror(m_pFile)) {
       Fail(problem == FileProblem::kNone ? ProblemFromErrno(errno) : problem);
-    } else if (StepFails(FileStep::kSync, problem) || !FlushFileToDisk(file_, problem)) {
+    } else if (StepFails(FileStep::kSync, problem) || !FlushFileToDisk(m_pFile, problem)) {
       Fail(problem);
     }
   }
   bool closeFailed = StepFails(FileStep::kClose, problem);
-  if (fclose(file_) != 0 && !closeFailed) {
+  if (fclose(m_pFile) != 0 && !closeFailed) {
     closeFailed = true;
     problem = ProblemFromErrno(errno);
   }
-  file_ = nullptr;
+  m_pFile = nullptr;
   if (closeFailed) Fail(problem);
-  if (problem_ != FileProblem::kNone) {
-    remove(tempPath_);
+  if (m_problem != FileProblem::kNone) {
+    remove(m_szTempPath);
     return false;
   }
   for (int attempt = 0; attempt < kReplaceTries; ++attempt) {
     problem = FileProblem::kNone;
-    if (!StepFails(FileStep::kReplace, problem) && ReplaceFileWith(tempPath_, path_, problem)) {
+    if (!StepFails(FileStep::kReplace, problem) &&
+        ReplaceFileWith(m_szTempPath, m_szPath, problem)) {
       return true;
     }
     if (problem != FileProblem::kInUse) break;
@@ -190,24 +191,24 @@ bool SafeFileWriter::Commit() {
     // file beside it stays until that is done.
     bool touched = false;
     if (!StepFails(FileStep::kReplace, problem) &&
-        OverwriteInPlace(tempPath_, path_, problem, touched)) {
-      remove(tempPath_);
+        OverwriteInPlace(m_szTempPath, m_szPath, problem, touched)) {
+      remove(m_szTempPath);
       return true;
     }
     Fail(problem);
-    if (!touched) remove(tempPath_);
+    if (!touched) remove(m_szTempPath);
     return false;
   }
   Fail(problem);
-  remove(tempPath_);
+  remove(m_szTempPath);
   return false;
 }
 
 void SafeFileWriter::Discard() {
-  if (file_ == nullptr) return;
-  fclose(file_);
-  file_ = nullptr;
-  remove(tempPath_);
+  if (m_pFile == nullptr) return;
+  fclose(m_pFile);
+  m_pFile = nullptr;
+  remove(m_szTempPath);
 }
 
 bool CopyWholeFile(const char* from, const char* to, FileProblem& problem) {

@@ -37,7 +37,7 @@ class SafeFileWriter {
   SafeFileWriter(const SafeFileWriter&) = delete;
   SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return m_pFile != nullptr; }
   // Remembers a failure; later writes do nothing and Commit fails.
   void Write(const char* bytes, size_t length);
   void WriteLine(const char* text);  // text, then CR LF
@@ -46,7 +46,7 @@ class SafeFileWriter {
   // that failed, with the complete new file still beside it.
   bool Commit();
   // What went wrong, kNone while nothing did.
-  FileProblem Problem() const { return problem_; }
+  FileProblem Problem() const { return m_problem; }
 
   // For tests: every writer fails as a full disk once this many more bytes
   // have been written in total; a negative value turns the failure off.
@@ -56,10 +56,10 @@ class SafeFileWriter {
   void Fail(FileProblem problem);
   void Discard();
 
-  FILE* file_ = nullptr;
-  FileProblem problem_ = FileProblem::kNone;
-  char path_[kPathBufferSize];
-  char tempPath_[kPathBufferSize];
+  FILE* m_pFile = nullptr;
+  FileProblem m_problem = FileProblem::kNone;
+  char m_szPath[kPathBufferSize];
+  char m_szTempPath[kPathBufferSize];
 };
 
 // Copies the file at from into a new file at to through a SafeFileWriter;

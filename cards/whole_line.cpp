@@ -5,140 +5,142 @@
 // A line being read never fills the block, so that there is always room to
 // read more of it.
 WholeLineReader::WholeLineReader(FILE* file, int capacity)
-    : file_(file), capacity_(capacity < kReadBlockBytes / 2 ? capacity : kReadBlockBytes / 2) {}
+    : m_pFile(file), m_nCapacity(capacity < kReadBlockBytes / 2 ? capacity : kReadBlockBytes / 2) {}
 
 int WholeLineReader::Next() {
-  if (savedAt_ >= 0) {
-    block_[savedAt_] = savedByte_;
-    savedAt_ = -1;
+  if (m_nSavedAt >= 0) {
+    m_achBlock[m_nSavedAt] = m_chSavedByte;
+    m_nSavedAt = -1;
   }
-  overflowed_ = false;
-  if (lineEnd_ == 0) {
+  m_bOverflowed = false;
+  if (m_chLineEnd == 0) {
     Refill();
-    lineEnd_ = LineEndOfFile();
+    m_chLineEnd = LineEndOfFile();
   }
   for (;;) {
-    const void* end = memchr(block_ + begin_, lineEnd_, static_cast<size_t>(end_ - begin_));
+    const void* end =
+        memchr(m_achBlock + m_nBegin, m_chLineEnd, static_cast<size_t>(m_nEnd - m_nBegin));
     if (end != nullptr)
-      return TakeLine(static_cast<int>(static_cast<const char*>(end) - block_), true);
-    if (end_ - begin_ >= capacity_ + 2) return TakeLongLine();
+      return TakeLine(static_cast<int>(static_cast<const char*>(end) - m_achBlock), true);
+    if (m_nEnd - m_nBegin >= m_nCapacity + 2) return TakeLongLine();
     if (!Refill()) break;
   }
-  if (begin_ == end_) return -1;
-  return TakeLine(end_, false);
+  if (m_nBegin == m_nEnd) return -1;
+  return TakeLine(m_nEnd, false);
 }
 
 const char* WholeLineReader::TextEnd(int count) const {
-  return overflowed_ ? tail_ + kLineTailBytes - count : line_ + fullLength_ - count;
+  return m_bOverflowed ? m_achTail + kLineTailBytes - count : m_pchLine + m_nFullLength - count;
 }
 
-bool WholeLineReader::HasLineEnd() const { return ended_; }
+bool WholeLineReader::HasLineEnd() const { return m_bEnded; }
 
 // Moves the unread bytes to the front and reads after them; false when no
 // byte came.
 bool WholeLineReader::Refill() {
-  if (atEnd_) return false;
+  if (m_bAtEnd) return false;
   MoveUnreadToFront();
   return ReadMore();
 }
 
 void WholeLineReader::MoveUnreadToFront() {
-  if (begin_ == 0) return;
-  memmove(block_, block_ + begin_, static_cast<size_t>(end_ - begin_));
-  end_ -= begin_;
-  begin_ = 0;
+  if (m_nBegin == 0) return;
+  memmove(m_achBlock, m_achBlock + m_nBegin, static_cast<size_t>(m_nEnd - m_nBegin));
+  m_nEnd -= m_nBegin;
+  m_nBegin = 0;
 }
 
-// Fills the block after end_; false when no byte came.
+// Fills the block after m_nEnd; false when no byte came.
 bool WholeLineReader::ReadMore() {
-  size_t room = static_cast<size_t>(kReadBlockBytes - end_);
-  size_t n = fread(block_ + end_, 1, room, file_);
-  end_ += static_cast<int>(n);
-  if (n < room) atEnd_ = true;
+  size_t room = static_cast<size_t>(kReadBlockBytes - m_nEnd);
+  size_t n = fread(m_achBlock + m_nEnd, 1, room, m_pFile);
+  m_nEnd += static_cast<int>(n);
+  if (n < room) m_bAtEnd = true;
   return n > 0;
 }
 
 // Whether the file holds a line feed anywhere decides its line end; the
 // rest of a file is looked through only when its first block has none.
 char WholeLineReader::LineEndOfFile() {
-  if (memchr(block_ + begin_, '\n', static_cast<size_t>(end_ - begin_)) != nullptr) return '\n';
-  if (atEnd_) return '\r';
-  long at = ftell(file_);
+  if (memchr(m_achBlock + m_nBegin, '\n', static_cast<size_t>(m_nEnd - m_nBegin)) != nullptr)
+    return '\n';
+  if (m_bAtEnd) return '\r';
+  long at = ftell(m_pFile);
   if (at < 0) return '\n';  // a stream that cannot go back keeps the usual reading
   bool found = false;
   char chunk[4096];
-  for (size_t n; !found && (n = fread(chunk, 1, sizeof chunk, file_)) > 0;) {
+  for (size_t n; !found && (n = fread(chunk, 1, sizeof chunk, m_pFile)) > 0;) {
     found = memchr(chunk, '\n', n) != nullptr;
   }
-  if (fseek(file_, at, SEEK_SET) != 0) atEnd_ = true;
+  if (fseek(m_pFile, at, SEEK_SET) != 0) m_bAtEnd = true;
   return found ? '\n' : '\r';
 }
 
-// The line from begin_ to stop, the index of its line end or of the end of
+// The line from m_nBegin to stop, the index of its line end or of the end of
 // the file.
 int WholeLineReader::TakeLine(int stop, bool ended) {
   int textEnd = stop;
-  if (ended && lineEnd_ == '\n' && stop > begin_ && block_[stop - 1] == '\r') --textEnd;
-  int length = textEnd - begin_;
-  if (length > capacity_) return TakeLongLine();
-  line_ = block_ + begin_;
-  fullLength_ = length;
-  ended_ = ended;
-  begin_ = ended ? stop + 1 : stop;
-  if (ended) line_[length++] = '\n';
-  int nulAt = static_cast<int>(line_ - block_) + length;
-  if (nulAt < end_ && nulAt >= begin_) {
-    savedAt_ = nulAt;
-    savedByte_ = block_[nulAt];
+  if (ended && m_chLineEnd == '\n' && stop > m_nBegin && m_achBlock[stop - 1] == '\r') --textEnd;
+  int length = textEnd - m_nBegin;
+  if (length > m_nCapacity) return TakeLongLine();
+  m_pchLine = m_achBlock + m_nBegin;
+  m_nFullLength = length;
+  m_bEnded = ended;
+  m_nBegin = ended ? stop + 1 : stop;
+  if (ended) m_pchLine[length++] = '\n';
+  int nulAt = static_cast<int>(m_pchLine - m_achBlock) + length;
+  if (nulAt < m_nEnd && nulAt >= m_nBegin) {
+    m_nSavedAt = nulAt;
+    m_chSavedByte = m_achBlock[nulAt];
   }
-  block_[nulAt] = '\0';
+  m_achBlock[nulAt] = '\0';
   return length;
 }
 
 // A line longer than the capacity: its first bytes stay at the front of the
 // block while the rest is read through behind them.
 int WholeLineReader::TakeLongLine() {
-  overflowed_ = true;
+  m_bOverflowed = true;
   MoveUnreadToFront();
-  line_ = block_;
-  fullLength_ = 0;
-  ended_ = false;
-  const int readFrom = capacity_ + 2;
+  m_pchLine = m_achBlock;
+  m_nFullLength = 0;
+  m_bEnded = false;
+  const int readFrom = m_nCapacity + 2;
   int from = 0;
   for (;;) {
-    const void* found = memchr(block_ + from, lineEnd_, static_cast<size_t>(end_ - from));
-    int stop = found ? static_cast<int>(static_cast<const char*>(found) - block_) : end_;
+    const void* found = memchr(m_achBlock + from, m_chLineEnd, static_cast<size_t>(m_nEnd - from));
+    int stop = found ? static_cast<int>(static_cast<const char*>(found) - m_achBlock) : m_nEnd;
     // A CR that ends the bytes at hand may be the first half of a CR LF.
-    bool crBeforeEnd = lineEnd_ == '\n' && stop > from && block_[stop - 1] == '\r' &&
-                       (found != nullptr || !atEnd_);
+    bool crBeforeEnd = m_chLineEnd == '\n' && stop > from && m_achBlock[stop - 1] == '\r' &&
+                       (found != nullptr || !m_bAtEnd);
     int textEnd = crBeforeEnd ? stop - 1 : stop;
-    KeepTail(block_ + from, textEnd - from);
-    fullLength_ += textEnd - from;
+    KeepTail(m_achBlock + from, textEnd - from);
+    m_nFullLength += textEnd - from;
     if (found != nullptr) {
-      ended_ = true;
-      begin_ = stop + 1;
+      m_bEnded = true;
+      m_nBegin = stop + 1;
       break;
     }
-    if (atEnd_) {
-      begin_ = end_;
+    if (m_bAtEnd) {
+      m_nBegin = m_nEnd;
       break;
     }
     from = readFrom;
-    end_ = readFrom;
-    if (crBeforeEnd) block_[end_++] = '\r';
+    m_nEnd = readFrom;
+    if (crBeforeEnd) m_achBlock[m_nEnd++] = '\r';
     ReadMore();
   }
-  int length = capacity_;
-  if (ended_) block_[length++] = '\n';
-  block_[length] = '\0';
+  int length = m_nCapacity;
+  if (m_bEnded) m_achBlock[length++] = '\n';
+  m_achBlock[length] = '\0';
   return length;
 }
 
 void WholeLineReader::KeepTail(const char* bytes, int count) {
   if (count >= kLineTailBytes) {
-    memcpy(tail_, bytes + count - kLineTailBytes, kLineTailBytes);
+    memcpy(m_achTail, bytes + count - kLineTailBytes, kLineTailBytes);
     return;
   }
-  memmove(tail_, tail_ + count, static_cast<size_t>(kLineTailBytes - count));
-  memcpy(tail_ + kLineTailBytes - count, bytes, static_cast<size_t>(count));
+  memmove(m_achTail, m_achTail + count, static_cast<size_t>(kLineTailBytes - count));
+  memcpy(m_achTail + kLineTailBytes - count, bytes, static_cast<size_t>(count));
 }

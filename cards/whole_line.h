@@ -25,13 +25,13 @@ class WholeLineReader {
   // other file a CR not before a line feed is text.
   int Next();
   // Writable, until the next call.
-  char* Text() { return line_; }
+  char* Text() { return m_pchLine; }
   // Whether the line lost bytes past the capacity.
-  bool Overflowed() const { return overflowed_; }
+  bool Overflowed() const { return m_bOverflowed; }
   // Whether the line ended in a line end rather than the end of the file.
   bool HasLineEnd() const;
   // The length of the whole line, its line end not included.
-  long long FullLength() const { return fullLength_; }
+  long long FullLength() const { return m_nFullLength; }
   // The last count bytes of the whole line, its line end not included;
   // count is at most kLineTailBytes and FullLength().
   const char* TextEnd(int count) const;
@@ -45,20 +45,20 @@ class WholeLineReader {
   int TakeLongLine();
   void KeepTail(const char* bytes, int count);
 
-  FILE* file_;
-  int capacity_;
-  char lineEnd_ = 0;  // decided at the first read
-  bool atEnd_ = false;
-  int begin_ = 0;  // unread bytes are block_[begin_, end_)
-  int end_ = 0;
+  FILE* m_pFile;
+  int m_nCapacity;
+  char m_chLineEnd = 0;  // decided at the first read
+  bool m_bAtEnd = false;
+  int m_nBegin = 0;  // unread bytes are m_achBlock[m_nBegin, m_nEnd)
+  int m_nEnd = 0;
   // The NUL after a line stands on the first byte of the next one until
   // the next call.
-  int savedAt_ = -1;
-  char savedByte_ = 0;
-  char* line_ = block_;
-  bool overflowed_ = false;
-  bool ended_ = false;
-  long long fullLength_ = 0;
-  char tail_[kLineTailBytes] = {};
-  char block_[kReadBlockBytes + 2];
+  int m_nSavedAt = -1;
+  char m_chSavedByte = 0;
+  char* m_pchLine = m_achBlock;
+  bool m_bOverflowed = false;
+  bool m_bEnded = false;
+  long long m_nFullLength = 0;
+  char m_achTail[kLineTailBytes] = {};
+  char m_achBlock[kReadBlockBytes + 2];
 };

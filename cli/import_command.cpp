@@ -11,7 +11,7 @@
 #include "cli/import_file.h"
 #include "cli/messages.h"
 #include "cli/vcard_import.h"
-#include "text/narrow_reading.h"
+#include "text/text_helpers.h"
 
 namespace {
 

@@ -50,13 +50,17 @@ bool CopyOldFile(FILE* old, SafeFileWriter& out) {
 
 }  // namespace
 
+FILE* OpenBookFile(const char* dataDirectory, char (&path)[kPathBufferSize]) {
+  FileProblem problem = FileProblem::kNone;
+  if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) return nullptr;
+  return OpenFileForReading(path, problem);
+}
+
 int ExchangeBook::LoadBookFile(const char* dataDirectory, int parse) {
   m_nBookCards = 0;
   memset(m_book, 0, sizeof m_book);
   char path[kPathBufferSize];
-  if (!BuildBookFilePath(path, dataDirectory, kCardFileName)) return 0;
-  FileProblem problem = FileProblem::kNone;
-  FILE* file = OpenFileForReading(path, problem);
+  FILE* file = OpenBookFile(dataDirectory, path);
   if (file == nullptr) return 0;
   CardLineReader lines(file);
   if (lines.Next() >= 0) {  // the heading line
@@ -77,10 +81,7 @@ int ExchangeBook::LoadBookFile(const char* dataDirectory, int parse) {
 int ExchangeBook::AppendImportedCards(const char* dataDirectory, int count,
                                       ExchangeMessages& messages) {
   char path[kPathBufferSize];
-  FILE* old = nullptr;
-  FileProblem problem = FileProblem::kNone;
-  if (BuildBookFilePath(path, dataDirectory, kCardFileName))
-    old = OpenFileForReading(path, problem);
+  FILE* old = OpenBookFile(dataDirectory, path);
   if (old == nullptr) {
     messages.Tell(kCannotOpenBook, kExchangeStop);
     return 0;

@@ -76,6 +76,10 @@ struct ExchangeOptions {
   char dataDirectory[kPathBufferSize];
 };
 
+// Opens the card file in the data directory for reading, its path in path;
+// null when it cannot be read.
+FILE* OpenBookFile(const char* dataDirectory, char (&path)[kPathBufferSize]);
+
 // Fills options.fields from the card file's heading line as the dialog's
 // field list shows it. Returns 1 when read; 0 when the file cannot be read,
 // and then the list holds only kFieldListErrorText.
@@ -89,6 +93,11 @@ int FindExchangeField(const ExchangeOptions& options, const char* entryText);
 // Appends an entry to options.order; false when the list is full.
 bool AddOrderEntry(ExchangeOptions& options, const char* entryText);
 
+// The order-list entries that are exchanged.
+int OrderEntries(const ExchangeOptions& options);
+
+bool IsBlankEntry(const char* entryText);
+
 enum ExchangeIcon { kExchangeStop, kExchangeExclamation, kExchangeInformation };
 
 // Where the procedures tell the user about a failure, a refusal or the
@@ -100,6 +109,10 @@ class ExchangeMessages {
  protected:
   ~ExchangeMessages() = default;
 };
+
+// Refuses (with its message) an exchange whose delimiter was not chosen
+// from the list: a guessed one would split every line wrongly.
+bool DelimiterChosen(const ExchangeOptions& options, ExchangeMessages& messages);
 
 // What a trial import finds wrong with a line of the import file.
 enum ImportLineProblem : unsigned {

@@ -3,10 +3,9 @@
 
 #include <initializer_list>
 
-#include "cards/line_field.h"
+#include "cards/card_line.h"
 #include "cards/safe_file.h"
 #include "exchange/exchange_book.h"
-#include "exchange/exchange_checks.h"
 #include "text/text_helpers.h"
 
 namespace {
@@ -62,21 +61,21 @@ class ExportOut {
 
 class WriterOut : public ExportOut {
  public:
-  explicit WriterOut(SafeFileWriter& writer) : writer_(writer) {}
-  void Write(const char* bytes, size_t length) override { writer_.Write(bytes, length); }
+  explicit WriterOut(SafeFileWriter& writer) : m_writer(writer) {}
+  void Write(const char* bytes, size_t length) override { m_writer.Write(bytes, length); }
 
  private:
-  SafeFileWriter& writer_;
+  SafeFileWriter& m_writer;
 };
 
 class StreamOut : public ExportOut {
  public:
-  explicit StreamOut(FILE* stream) : stream_(stream) {}
-  void Write(const char* bytes, size_t length) override { fwrite(bytes, 1, length, stream_); }
-  bool Finish() { return fflush(stream_) == 0 && !ferror(stream_); }
+  explicit StreamOut(FILE* stream) : m_pStream(stream) {}
+  void Write(const char* bytes, size_t length) override { fwrite(bytes, 1, length, m_pStream); }
+  bool Finish() { return fflush(m_pStream) == 0 && !ferror(m_pStream); }
 
  private:
-  FILE* stream_;
+  FILE* m_pStream;
 };
 
 void WriteHeading(ExportOut& out, const ExchangeOptions& options) {

@@ -1,13 +1,21 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "cards/card_line.h"
 #include "cards/safe_file.h"
+#include "cards/whole_line.h"
 #include "exchange/exchange_book.h"
-#include "exchange/exchange_checks.h"
-#include "exchange/exchange_line_reader.h"
 #include "text/text_helpers.h"
 
 namespace {
+
+// Whether a line holds nothing but its line end.
+bool IsEmptyLine(const char* line, int length) {
+  for (int i = 0; i < length; ++i) {
+    if (line[i] != '\n' && line[i] != '\r') return false;
+  }
+  return true;
+}
 
 const char kCardLimitReached[] = "登録可能最大件数を超えました。\n残りはインポートされません。";
 
@@ -76,7 +84,9 @@ int RunImport(ExchangeBook& book, const ExchangeOptions& options, ExchangeMessag
     messages.Tell("インポートファイルを開けませんでした！", kExchangeExclamation);
     return 0;
   }
-  ExchangeLineReader lines(file);
+  // Each line of the file, however long, is one line here: a longer one
+  // keeps its beginning and its line feed.
+  WholeLineReader lines(file, kLineBufferSize);
   long lineNumber = 0;
   // The heading is never matched against the columns: it is skipped whole.
   if (options.heading && lines.Next() >= 0) ++lineNumber;

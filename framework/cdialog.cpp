@@ -1,7 +1,7 @@
 #include "framework/cdialog.h"
 
+#include "framework/cwin_app.h"
 #include "framework/dialog_controls.h"
-#include "framework/module.h"
 
 const MessageMap* CDialog::GetThisMessageMap() {
   static const MessageEntry entries[] = {{0, 0, 0, nullptr}};

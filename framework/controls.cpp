@@ -4,7 +4,7 @@
 
 #include <initializer_list>
 
-#include "framework/module.h"
+#include "framework/cwin_app.h"
 
 BOOL CBitmapButton::AutoLoad(UINT id, CWnd* parent) {
   m_hWnd = GetDlgItem(parent->GetSafeHwnd(), static_cast<int>(id));

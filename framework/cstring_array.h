@@ -6,7 +6,7 @@
 class CStringArray {
  public:
   CStringArray() = default;
-  ~CStringArray();
+  ~CStringArray() { RemoveAll(); }
   CStringArray(const CStringArray&) = delete;
   CStringArray& operator=(const CStringArray&) = delete;
 
@@ -14,8 +14,24 @@ class CStringArray {
   const CString& GetAt(int index) const { return m_pData[index]; }
   CString& operator[](int index) { return m_pData[index]; }
   const CString& operator[](int index) const { return m_pData[index]; }
-  int Add(const char* text);  // the new element's index
-  void RemoveAll();
+  // The new element's index.
+  int Add(const char* text) {
+    if (m_nSize == m_nMaxSize) {
+      int grown = m_nMaxSize < 4 ? 4 : m_nMaxSize * 2;
+      CString* data = new CString[grown];
+      for (int i = 0; i < m_nSize; ++i) data[i] = m_pData[i];
+      delete[] m_pData;
+      m_pData = data;
+      m_nMaxSize = grown;
+    }
+    m_pData[m_nSize] = text;
+    return m_nSize++;
+  }
+  void RemoveAll() {
+    delete[] m_pData;
+    m_pData = nullptr;
+    m_nSize = m_nMaxSize = 0;
+  }
 
  private:
   CString* m_pData = nullptr;

@@ -3,11 +3,16 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "framework/module.h"
+// The linker's symbol for the start of this very module's image.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 CWinApp* g_app = nullptr;
-}
+}  // namespace
+
+// Taken at each call rather than kept in a global: the application object
+// asks for it while the module's globals are still being made.
+HINSTANCE AfxGetResourceHandle() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 CWinApp* AfxGetApp() { return g_app; }
 

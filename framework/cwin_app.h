@@ -1,5 +1,6 @@
-// CWinApp: the module's one application object. Without a name of its own
-// it takes the module's file name without extension.
+// The module (DLL or program) that this code is linked into, and its one
+// application object, CWinApp: without a name of its own it takes the
+// module's file name without extension.
 #pragma once
 
 #include <windows.h>
@@ -18,3 +19,6 @@ class CWinApp {
 };
 
 CWinApp* AfxGetApp();
+
+// The module itself, for its resources.
+HINSTANCE AfxGetResourceHandle();

@@ -1,6 +1,32 @@
 #include "framework/cwnd.h"
 
-#include "framework/module.h"
+#include "framework/cwin_app.h"
+
+namespace {
+
+bool Matches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (entry.message != message) return false;
+  if (message == WM_COMMAND) {
+    return entry.id == LOWORD(wParam) && entry.code == HIWORD(wParam);
+  }
+  if (message == WM_NOTIFY) {
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header != nullptr && entry.id == header->idFrom && entry.code == header->code;
+  }
+  return true;
+}
+
+}  // namespace
+
+const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message, WPARAM wParam,
+                                     LPARAM lParam) {
+  for (; map != nullptr; map = map->base ? map->base() : nullptr) {
+    for (const MessageEntry* entry = map->entries; entry && entry->message != 0; ++entry) {
+      if (Matches(*entry, message, wParam, lParam)) return entry;
+    }
+  }
+  return nullptr;
+}
 
 const MessageMap* CWnd::GetThisMessageMap() {
   static const MessageEntry entries[] = {{0, 0, 0, nullptr}};
@@ -31,6 +57,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+int CWnd::ShowMessageBox(const char* text, const char* caption, UINT type) {
+  if (caption == nullptr && AfxGetApp() != nullptr) caption = AfxGetApp()->m_pszAppName;
+  return ::MessageBoxA(m_hWnd, text, caption, type);
+}
 
 BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr && ::DestroyWindow(m_hWnd); }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "framework/cwin_app.h"
+
 class CGdiObject {
  public:
   CGdiObject() = default;
@@ -10,11 +12,20 @@ class CGdiObject {
   CGdiObject(const CGdiObject&) = delete;
   CGdiObject& operator=(const CGdiObject&) = delete;
 
-  BOOL DeleteObject();
+  BOOL DeleteObject() {
+    if (m_hObject == nullptr) return FALSE;
+    BOOL deleted = ::DeleteObject(m_hObject);
+    m_hObject = nullptr;
+    return deleted;
+  }
   HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
   // Takes ownership of handle, deleting the object held before.
-  BOOL Attach(HGDIOBJ handle);
+  BOOL Attach(HGDIOBJ handle) {
+    DeleteObject();
+    m_hObject = handle;
+    return handle != nullptr;
+  }
 
   HGDIOBJ m_hObject = nullptr;
 };
@@ -40,7 +51,11 @@ class CFont : public CGdiObject {
 class CBitmap : public CGdiObject {
  public:
   // From this module's resources.
-  BOOL LoadBitmap(UINT resourceId);
-  BOOL LoadBitmap(const char* resourceName);
+  BOOL LoadBitmap(UINT resourceId) {
+    return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(resourceId)));
+  }
+  BOOL LoadBitmap(const char* resourceName) {
+    return Attach(::LoadBitmapA(AfxGetResourceHandle(), resourceName));
+  }
   operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 };

@@ -22,31 +22,31 @@ DWORD WaitDeliveringSentMessages(HANDLE object, DWORD milliseconds) {
   }
 }
 
-CStateLock::CStateLock() : m_changed(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+CStateLock::CStateLock() : m_hChanged(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   InitializeCriticalSection(&m_section);
 }
 
 CStateLock::~CStateLock() {
   DeleteCriticalSection(&m_section);
-  if (m_changed != nullptr) CloseHandle(m_changed);
+  if (m_hChanged != nullptr) CloseHandle(m_hChanged);
 }
 
 void CStateLock::Changed() {
-  ++m_generation;
-  SetEvent(m_changed);
+  ++m_nGeneration;
+  SetEvent(m_hChanged);
 }
 
 void CStateLock::WaitForChange() {
-  unsigned seen = m_generation;
+  unsigned seen = m_nGeneration;
   for (;;) {
-    ResetEvent(m_changed);
+    ResetEvent(m_hChanged);
     Unlock();
-    if (m_changed != nullptr) {
-      WaitDeliveringSentMessages(m_changed, kRecheckMilliseconds);
+    if (m_hChanged != nullptr) {
+      WaitDeliveringSentMessages(m_hChanged, kRecheckMilliseconds);
     } else {
       WaitDeliveringSentMessages(GetCurrentProcess(), kRecheckMilliseconds);
     }
     Lock();
-    if (m_generation != seen) return;
+    if (m_nGeneration != seen) return;
   }
 }

@@ -34,8 +34,8 @@ class CStateLock {
   void WaitForChange();
 
   CRITICAL_SECTION m_section;
-  HANDLE m_changed;  // manual reset: set by a change, reset by a waiter that saw none
-  unsigned m_generation = 0;
+  HANDLE m_hChanged;  // manual reset: set by a change, reset by a waiter that saw none
+  unsigned m_nGeneration = 0;
 };
 
 // The lock held for one scope.

@@ -9,9 +9,7 @@
 #include "cards/card_rules.h"
 #include "fuzz/fuzz_support.h"
 #include "search/card_search.h"
-#include "search/phone_rule.h"
-#include "search/searched_fields.h"
-#include "search/word_rule.h"
+#include "search/match_rules.h"
 #include "text/byte_text.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "cards/card_line.h"
-#include "cards/line_field.h"
 
 void FuzzCheckFailed(const char* condition, const char* file, int line) {
   fprintf(stderr, "%s:%d: fuzz check failed: %s\n", file, line, condition);

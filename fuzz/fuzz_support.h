@@ -7,8 +7,8 @@
 #include <stdint.h>
 
 #include "cards/book_paths.h"
+#include "cards/card_line.h"
 #include "cards/card_record.h"
-#include "cards/time_stamp.h"
 
 // Not assert(): it has to hold in every build type, and it names the input's
 // broken promise before the abort that the fuzzer reports.

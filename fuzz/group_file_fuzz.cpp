@@ -5,7 +5,6 @@
 
 #include "fuzz/fuzz_support.h"
 #include "groups/group_list.h"
-#include "groups/group_names.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include "text/byte_text.h"
 #include "text/cstring.h"
 #include "text/text_helpers.h"
-#include "text/to_half_width_string.h"
 
 namespace {
 

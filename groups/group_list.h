@@ -1,4 +1,6 @@
-// The user's group names, in the order of Group.dat: one name a line.
+// The user's group names, in the order of Group.dat: one name a line; the
+// rules a name meets before it enters the list, and the move of every card
+// of one group to another.
 #pragma once
 
 #include "cards/card_record.h"
@@ -59,3 +61,19 @@ int WriteGroupNames(const char* path, GroupNameSource source, void* context);
 // WriteGroupNames for the list; a list that holds only the first names of a
 // longer file leaves the file untouched and reports success.
 int SaveGroupFile(const char* path, const GroupList& list);
+
+// The longest name that comes back whole when the group file is read again:
+// a read takes a line in pieces of 63 bytes, line end included.
+constexpr int kMaxGroupNameBytes = kGroupNameSize - 2;
+
+bool FitsGroupFile(const char* name);
+
+// True when candidate equals a name of the list byte for byte. The walk ends
+// at the first empty name, as the list's own users have always done, so a
+// name after an empty one is not seen.
+bool IsDuplicateGroupName(const char* candidate, GroupNameSource source, void* context);
+
+// Gives every used slot of the table cards (kCardSlots records) whose group
+// is before, byte for byte, the group after; nothing else of a card changes.
+// Returns the number of cards moved.
+int MoveCardsToGroup(CardRecord* cards, const char* before, const char* after);

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "framework/module.h"
+#include "framework/cwin_app.h"
 #include "sdk/tool_messages.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "cards/card_line.h"
 #include "cards/card_rules.h"
-#include "cards/time_stamp.h"
 #include "tool/card_book_tool.h"
 #include "tool/host_clock.h"
 

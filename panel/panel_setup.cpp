@@ -1,7 +1,7 @@
 // What the panel does before the user sees it.
 #include <stdlib.h>
 
-#include "framework/module.h"
+#include "framework/cwin_app.h"
 #include "panel/panel_ids.h"
 #include "sdk/tool_messages.h"
 #include "tool/card_book_tool.h"

@@ -1,11 +1,36 @@
 // The search of the saved card file: one result line per card line, either
 // the card's name, reading and group with the first matching field, or an
-// empty line for a card that does not match.
+// empty line for a card that does not match; and the text fields of a card
+// line that it looks at, in the order in which they are tried.
 #pragma once
 
 #include <stddef.h>
 
 #include "cards/card_line.h"
+#include "cards/card_record.h"
+
+constexpr int kSearchedFieldCount = 12;
+
+// The searched fields of one card line as they stand in it, each the raw
+// text up to its tab; a field is read up to its first NUL, which may come
+// before its length.
+struct SearchedLine {
+  const char* field[kSearchedFieldCount];
+  size_t length[kSearchedFieldCount];
+};
+
+// Cuts the first 18 tab-ended fields of line[0..length) (the line end
+// removed; line[length] must be readable) in place: each searched field is
+// ended by a NUL written over its tab. A field that the line does not hold,
+// and every one after it, is empty.
+void CutSearchedLine(char* line, int length, SearchedLine& fields);
+
+// Cuts the same fields of line[0..length) (line[length] must be readable)
+// into card, each cut to the record's width at a character boundary.
+void CutSearchedFields(const char* line, int length, CardRecord& card);
+
+// The searched field of the given order, 0 (the name) to 11 (the memo).
+const char* SearchedField(const CardRecord& card, int order);
 
 constexpr int kTextSearch = 0;
 constexpr int kPhoneSearch = 1;

@@ -2,6 +2,8 @@
 // comma-separated fields, and narrowing full-width characters.
 #pragma once
 
+#include "text/cstring.h"
+
 // Index of the separator that ends the first field of text[0..length), or -1.
 // A backslash hides a following backslash or separator; the second byte of a
 // two-byte character is never looked at on its own. text[length] must be
@@ -22,3 +24,13 @@ int UnquoteField(char* text, int size, char delimiter);
 // new length. The result is never longer than the input: a lead byte that ends
 // the text is copied alone.
 int ToHalfWidth(char* text);
+
+// Narrows text in place with ToHalfWidth and returns it.
+CString& ToHalfWidthString(CString& text);
+
+// A reading as the panel stores it: narrows hiragana and full-width katakana
+// (and the symbols, digits and letters that ToHalfWidth narrows) in place,
+// the long vowel mark becoming the half-width one rather than the hyphen
+// that telephone numbers want. Returns the new length, never more than the
+// old.
+int NarrowReading(char* text);

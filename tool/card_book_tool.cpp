@@ -1,12 +1,21 @@
+// The tool object: the host-facing base, the address book as a tool, and
+// the library's application object and its one export.
 #include "tool/card_book_tool.h"
 
 #include <string.h>
 
+#include "cards/book_title.h"
+#include "framework/cwin_app.h"
 #include "panel/panel_ids.h"
 #include "search/win/host_search.h"
 #include "tool/tool_ids.h"
 
 namespace {
+
+// Named after the library's file, as the panel's message boxes are.
+class CToolApp : public CWinApp {};
+
+CToolApp g_toolApp;
 
 // The tool's bitmaps come from the library found by its file name; under
 // another name they stay empty.
@@ -16,6 +25,18 @@ HBITMAP LoadToolBitmap(UINT id) {
 }
 
 }  // namespace
+
+CToolBase::CToolBase(UINT templateId, CWnd* hostWindow)
+    : CDialog(templateId, hostWindow), m_pHostWnd(hostWindow) {}
+
+CToolBase::~CToolBase() {
+  if (m_hToolBmp != nullptr) DeleteObject(m_hToolBmp);
+  if (m_hToolBmpAlt != nullptr) DeleteObject(m_hToolBmpAlt);
+}
+
+BOOL CToolBase::CreatePanel(UINT templateId, CWnd* parent) {
+  return Create(templateId & 0xFFFF, parent);
+}
 
 CCardBookTool::CCardBookTool(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow) {
   m_nToolNo = kToolNumber;
@@ -43,7 +64,7 @@ CCardBookTool::CCardBookTool(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow
   m_hToolBmpAlt = LoadToolBitmap(IDB_TOOL_ALT);
 }
 
-const char* CCardBookTool::GetToolName() { return "アドレス帳"; }
+const char* CCardBookTool::GetToolName() { return kBookTitle; }
 
 UINT CCardBookTool::GetTemplateId() { return IDD_PANEL; }
 
@@ -59,4 +80,18 @@ int CCardBookTool::Search(SearchRequest* request, const char* text) {
 bool CCardBookTool::BuildFilePath(char (&path)[kPathBufferSize], const char* name) {
   const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
   return directory != nullptr && BuildBookFilePath(path, directory, name);
+}
+
+// The library's one export.
+extern "C" __declspec(dllexport) CToolBase* NewScribellaTool(CWnd* hostWindow, HostServices* host) {
+  try {
+    auto* tool = new CCardBookTool(hostWindow);
+    tool->m_pHost = host;
+    tool->m_history.Add("[2006.01.01 ｱﾄﾞﾚｽ帳 Ver.0001.000] 初版リリース");
+    tool->m_history.Add("[2006.02.11 ｱﾄﾞﾚｽ帳 Ver.0001.001] 改修履歴をﾒｲﾝｳｨﾝﾄﾞｳに通知");
+    tool->m_history.Add("[2010.02.25 ｱﾄﾞﾚｽ帳 Ver.0001.002] Scribella Ver.6.1対応");
+    return tool;
+  } catch (...) {
+    return nullptr;  // nothing may unwind into the host
+  }
 }

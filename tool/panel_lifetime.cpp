@@ -1,7 +1,7 @@
-// The panel's lifetime shared by the host's thread and the panel thread.
+// The panel thread, and the panel's lifetime that it shares with the host's thread.
 #include <initializer_list>
 
-#include "tool/book_mark.h"
+#include "cards/book_paths.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
 
@@ -45,6 +45,22 @@ void CCardBookTool::NotifyHost(UINT message) {
   ::SendMessageA(m_pHostWnd->GetSafeHwnd(), message, m_nToolNo, 0);
   CStateLockHold hold(m_panelLock);
   --m_nPanelSendsToHost;
+}
+
+UINT CCardBookTool::PanelThreadProc(LPVOID parameter) {
+  auto* tool = static_cast<CCardBookTool*>(parameter);
+  tool->CreatePanel(tool->GetTemplateId(), nullptr);
+  MSG message = {};
+  // A panel that could not be made leaves nothing to wait for.
+  while (tool->m_hWnd != nullptr && ::IsWindow(tool->m_hWnd) &&
+         GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (tool->PreTranslateMessage(&message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  if (tool->m_hWnd != nullptr && ::IsWindow(tool->m_hWnd)) ::DestroyWindow(tool->m_hWnd);
+  tool->PanelEnded();
+  return static_cast<UINT>(message.wParam);
 }
 
 void CCardBookTool::PanelOpened() {

@@ -2,7 +2,7 @@
 // carried over to the panel thread while a panel is open.
 #include <stdio.h>
 
-#include "tool/book_mark.h"
+#include "cards/book_paths.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
 

@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "cards/kana_row.h"
+#include "cards/card_rules.h"
 #include "tool/card_book_tool.h"
 
 namespace {

@@ -1,9 +1,8 @@
 #include "groups/win/group_change_dlg.h"
 
+#include "cards/book_title.h"
 #include "groups/group_list.h"
-#include "groups/group_rename.h"
-#include "groups/win/group_dialog_common.h"
-#include "tool/side_dialog_box.h"
+#include "groups/win/group_edit_dlg.h"
 
 namespace {
 
@@ -48,7 +47,9 @@ BOOL CGroupChangeDlg::OnInitDialog() {
 
 void CGroupChangeDlg::OnCancelMode() { DefWindowProc(WM_CANCELMODE, 0, 0); }
 
-void CGroupChangeDlg::Tell(const char* text, UINT icon) { TellFromSideDialog(m_hWnd, text, icon); }
+void CGroupChangeDlg::Tell(const char* text, UINT icon) {
+  ShowMessageBox(text, kBookTitle, MB_OK | icon);
+}
 
 void CGroupChangeDlg::Refuse(const char* text) {
   Tell(text, MB_ICONHAND);

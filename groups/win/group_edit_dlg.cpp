@@ -2,10 +2,7 @@
 
 #include <string.h>
 
-#include "groups/group_list.h"
-#include "groups/group_names.h"
-#include "groups/win/group_dialog_common.h"
-#include "tool/side_dialog_box.h"
+#include "cards/book_title.h"
 
 namespace {
 
@@ -29,6 +26,17 @@ const char* ItemOfList(int index, char* buffer, int size, void* context) {
 }
 
 }  // namespace
+
+bool GroupFilePath(HostServices* host, char (&path)[kPathBufferSize]) {
+  path[0] = '\0';
+  const char* directory = host != nullptr ? host->GetDataDirectory(1, 0) : nullptr;
+  return directory != nullptr && BuildBookFilePath(path, directory, kGroupFileName);
+}
+
+int ReadHostGroupFile(HostServices* host, GroupNameSink sink, void* context) {
+  char path[kPathBufferSize];
+  return GroupFilePath(host, path) ? ReadGroupNames(path, sink, context) : 0;
+}
 
 BEGIN_MESSAGE_MAP(CGroupEditDlg, CDialog)
 ON_BN_CLICKED(IDC_GROUP_ADD, OnAdd)
@@ -61,7 +69,9 @@ BOOL CGroupEditDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CGroupEditDlg::Tell(const char* text, UINT icon) { TellFromSideDialog(m_hWnd, text, icon); }
+void CGroupEditDlg::Tell(const char* text, UINT icon) {
+  ShowMessageBox(text, kBookTitle, MB_OK | icon);
+}
 
 bool CGroupEditDlg::TakeName(char* name) {
   name[0] = '\0';

@@ -4,10 +4,21 @@
 
 #include <windows.h>
 
+#include "cards/book_paths.h"
 #include "framework/cdialog.h"
 #include "framework/dialog_controls.h"
+#include "groups/group_list.h"
 #include "groups/win/group_edit_ids.h"
 #include "sdk/host_services.h"
+
+// The group file as both group dialogs find it: this one registers the
+// names, the bulk change offers them. "dir\Quillbook\Group.dat" from the
+// host; false when there is none.
+bool GroupFilePath(HostServices* host, char (&path)[kPathBufferSize]);
+
+// Gives each name of the host's group file to sink, in file order; 0 when
+// the file cannot be opened.
+int ReadHostGroupFile(HostServices* host, GroupNameSink sink, void* context);
 
 class CGroupEditDlg : public CDialog {
  public:

@@ -14,24 +14,24 @@ namespace {
 // that outlives it, reused so that no card costs an allocation.
 class ResultWindowSink : public SearchSink {
  public:
-  explicit ResultWindowSink(const SearchRequest& request) : request_(request) {
-    result_.GetBuffer(static_cast<int>(kSearchResultSize));
-    result_.ReleaseBuffer(0);
+  explicit ResultWindowSink(const SearchRequest& request) : m_request(request) {
+    m_strResult.GetBuffer(static_cast<int>(kSearchResultSize));
+    m_strResult.ReleaseBuffer(0);
   }
 
   // The host sets the flag while it handles a line, so it is read each time.
-  bool StopRequested() override { return request_.bStop != 0; }
+  bool StopRequested() override { return m_request.bStop != 0; }
 
   void Result(const char* line) override {
-    result_ = line;
-    HWND window = request_.pResultWnd ? request_.pResultWnd->m_hWnd : nullptr;
+    m_strResult = line;
+    HWND window = m_request.pResultWnd ? m_request.pResultWnd->m_hWnd : nullptr;
     if (window == nullptr || !::IsWindow(window)) return;
-    ::SendMessageA(window, WM_TOOL_SEARCH_RESULT, reinterpret_cast<WPARAM>(&result_), 0);
+    ::SendMessageA(window, WM_TOOL_SEARCH_RESULT, reinterpret_cast<WPARAM>(&m_strResult), 0);
   }
 
  private:
-  const SearchRequest& request_;
-  CString result_;
+  const SearchRequest& m_request;
+  CString m_strResult;
 };
 
 // A private copy of the card file: the search waits on the host after each
@@ -39,26 +39,26 @@ class ResultWindowSink : public SearchSink {
 class CardFileSnapshot {
  public:
   explicit CardFileSnapshot(const char* cardFile) {
-    path_[0] = '\0';
+    m_szPath[0] = '\0';
     if (cardFile == nullptr) return;
     char folder[MAX_PATH];
     DWORD n = GetTempPathA(sizeof folder, folder);
-    if (n == 0 || n >= sizeof folder || !GetTempFileNameA(folder, "qbs", 0, path_)) {
-      path_[0] = '\0';
+    if (n == 0 || n >= sizeof folder || !GetTempFileNameA(folder, "qbs", 0, m_szPath)) {
+      m_szPath[0] = '\0';
       return;
     }
     FileProblem problem = FileProblem::kNone;
-    if (!CopyWholeFile(cardFile, path_, problem)) Remove();
+    if (!CopyWholeFile(cardFile, m_szPath, problem)) Remove();
   }
   ~CardFileSnapshot() { Remove(); }
-  const char* Path() const { return path_[0] != '\0' ? path_ : nullptr; }
+  const char* Path() const { return m_szPath[0] != '\0' ? m_szPath : nullptr; }
 
  private:
   void Remove() {
-    if (path_[0] != '\0') DeleteFileA(path_);
-    path_[0] = '\0';
+    if (m_szPath[0] != '\0') DeleteFileA(m_szPath);
+    m_szPath[0] = '\0';
   }
-  char path_[MAX_PATH];
+  char m_szPath[MAX_PATH];
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "text/to_half_width_string.h"
+#include "text/text_helpers.h"
 
 namespace {
 

@@ -7,8 +7,6 @@
 
 #include "cards/safe_file.h"
 #include "groups/group_list.h"
-#include "groups/group_names.h"
-#include "groups/group_rename.h"
 #include "tests/core/test_files.h"
 
 namespace {

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "search/card_search.h"
-#include "search/phone_rule.h"
-#include "search/word_rule.h"
+#include "search/match_rules.h"
 #include "tests/core/test_files.h"
 
 namespace {

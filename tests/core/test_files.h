@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cards/time_stamp.h"
+#include "cards/card_line.h"
 
 // A fresh folder, removed with everything in it when the object goes.
 class ScratchFolder {

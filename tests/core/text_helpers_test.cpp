@@ -7,8 +7,6 @@
 #include <random>
 #include <string>
 
-#include "text/narrow_reading.h"
-
 namespace {
 
 int Find(const std::string& text, char separator, int length = -1) {

@@ -1,5 +1,9 @@
 #include "tests/win32/message_box.h"
 
+#include <gtest/gtest.h>
+
+#include "tests/win32/test_host.h"
+
 namespace {
 
 // The text control of the system's message box template.
@@ -74,4 +78,13 @@ MessageBoxView WaitForMessageBox(DWORD threadId, DWORD milliseconds) {
     Sleep(10);
   }
   return view;
+}
+
+std::string AnswerMessageBox(TestHost& host, DWORD threadId, const std::string& caption) {
+  MessageBoxView box = WaitForMessageBox(threadId);
+  if (box.window == nullptr) return "no box";
+  EXPECT_EQ(caption, box.caption);
+  box.Press(IDOK);
+  host.WaitFor([&] { return !IsWindow(box.window); });
+  return box.icon + ": " + box.text;
 }

@@ -18,3 +18,9 @@ struct MessageBoxView {
 // The message box shown by the given thread, or an empty view after the
 // time runs out; pumps the calling thread's messages while it waits.
 MessageBoxView WaitForMessageBox(DWORD threadId, DWORD milliseconds = 5000);
+
+class TestHost;
+
+// The thread's next box as "icon: text" (or "no box"), answered with OK
+// once read; its caption must be the one given.
+std::string AnswerMessageBox(TestHost& host, DWORD threadId, const std::string& caption);

@@ -50,14 +50,7 @@ class Settings : public ::testing::Test {
     return view;
   }
   // The next box: its text and icon as "icon: text", answered with OK.
-  std::string Answer() {
-    MessageBoxView box = WaitForMessageBox(thread_);
-    if (box.window == nullptr) return "no box";
-    EXPECT_EQ("アドレス帳", box.caption);
-    box.Press(IDOK);
-    host_.WaitFor([&] { return !IsWindow(box.window); });
-    return box.icon + ": " + box.text;
-  }
+  std::string Answer() { return AnswerMessageBox(host_, thread_, "アドレス帳"); }
   bool WaitGone(const SettingsView& view) {
     return host_.WaitFor([&] { return view.Gone() && host_.tool->m_bModalBusy == 0; });
   }

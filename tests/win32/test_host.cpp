@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "framework/module.h"
+#include "framework/cwin_app.h"
 #include "sdk/tool_messages.h"
 
 namespace {

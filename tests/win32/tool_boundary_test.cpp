@@ -53,17 +53,6 @@ std::string PutBook(TestHost& host) {
   return bytes;
 }
 
-// The panel's next box as "icon: text", answered with OK; its caption is the
-// library's name.
-std::string AnswerPanelBox(TestHost& host, DWORD thread) {
-  MessageBoxView box = WaitForMessageBox(thread);
-  if (box.window == nullptr) return "no box";
-  EXPECT_EQ("Quillbook", box.caption);
-  box.Press(IDOK);
-  host.WaitFor([&] { return !IsWindow(box.window); });
-  return box.icon + ": " + box.text;
-}
-
 struct SaveCall {
   CToolBase* tool;
   int result;
@@ -412,7 +401,7 @@ TEST(BookFiles, ABookThatCannotBeReadIsToldAndNeverSavedOver) {
   EXPECT_EQ("stop: アドレス帳ファイル「" + book +
                 "」は読み込めなかったため、書き換えませんでした。\n編集内容は「" + book +
                 ".1.unsaved」に保存しました。",
-            AnswerPanelBox(host, thread));
+            AnswerMessageBox(host, thread, "Quillbook"));
   ASSERT_TRUE(host.ClosePanel());
   EXPECT_EQ(before, Bytes(book));
   EXPECT_TRUE(FileExists(book + ".1.unsaved"));
@@ -431,7 +420,7 @@ TEST(BookFiles, AFileTheLoadCouldNotHoldWholeIsKeptBesideItOnce) {
   EXPECT_EQ("information: アドレス帳ファイル「" + book +
                 "」には読み込めなかった内容がありました。\n元のファイルを「" + book +
                 ".1.bak」として残しました。",
-            AnswerPanelBox(host, thread));
+            AnswerMessageBox(host, thread, "Quillbook"));
   ASSERT_TRUE(Finished(host, saving));
   EXPECT_EQ(1, call.result);
   EXPECT_EQ(before, Bytes(book + ".1.bak"));
@@ -473,11 +462,11 @@ TEST(BookFiles, ASaveThatFailsIsToldAndTheEditsAreKept) {
                            book;
   SaveCall call = {host.tool, -1};
   HANDLE saving = StartSaveState(call);
-  EXPECT_EQ(told + ".1.unsaved」に保存しました。", AnswerPanelBox(host, thread));
+  EXPECT_EQ(told + ".1.unsaved」に保存しました。", AnswerMessageBox(host, thread, "Quillbook"));
   ASSERT_TRUE(Finished(host, saving));
   EXPECT_EQ(0, call.result);  // though the group file was written
   PostMessageA(panel, WM_CLOSE, 0, 0);
-  EXPECT_EQ(told + ".2.unsaved」に保存しました。", AnswerPanelBox(host, thread));
+  EXPECT_EQ(told + ".2.unsaved」に保存しました。", AnswerMessageBox(host, thread, "Quillbook"));
   ASSERT_TRUE(host.ClosePanel());
   CloseHandle(held);
   EXPECT_EQ(before, Bytes(book));

@@ -1,8 +1,9 @@
-#include "search/word_rule.h"
+#include "search/match_rules.h"
 
 #include <string.h>
 
 #include "text/byte_text.h"
+#include "text/text_helpers.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* wor
   return false;
 }
 
-SearchWords::SearchWords(const char* text) : rest_(text) {
+SearchWords::SearchWords(const char* text) : m_pszRest(text) {
   // A trail byte is never 0x20, so a blank found byte by byte is a blank.
-  while (count_ < kKeptWords && NextWord(rest_, words_[count_])) ++count_;
+  while (m_nCount < kKeptWords && NextWord(m_pszRest, m_words[m_nCount])) ++m_nCount;
 }
 
 bool SearchWords::NextWord(const char*& rest, Word& word) {
@@ -59,11 +60,11 @@ bool SearchWords::NextWord(const char*& rest, Word& word) {
 }
 
 bool SearchWords::FoundIn(const char* field, size_t length) const {
-  for (int i = 0; i < count_; ++i) {
-    if (OccursAtCharBoundary(field, length, words_[i].text, words_[i].length)) return true;
+  for (int i = 0; i < m_nCount; ++i) {
+    if (OccursAtCharBoundary(field, length, m_words[i].text, m_words[i].length)) return true;
   }
   Word word;
-  for (const char* rest = rest_; NextWord(rest, word);) {
+  for (const char* rest = m_pszRest; NextWord(rest, word);) {
     if (OccursAtCharBoundary(field, length, word.text, word.length)) return true;
   }
   return false;
@@ -71,4 +72,45 @@ bool SearchWords::FoundIn(const char* field, size_t length) const {
 
 bool MatchesSearchWords(const char* field, const char* text) {
   return SearchWords(text).FoundIn(field, strlen(field));
+}
+
+namespace {
+
+bool IsNumberMark(char byte) { return byte == '-' || byte == '(' || byte == ')' || byte == 'P'; }
+
+}  // namespace
+
+bool NarrowPhoneText(const char* text, char* out, size_t size, size_t* length) {
+  size_t n = 0;
+  bool fits = true;
+  // One character at a time: narrowing never looks past a character, and a
+  // search text may be far longer than any buffer here.
+  for (size_t i = 0; text[i] != '\0' && fits;) {
+    bool pair = IsCp932LeadByte(static_cast<unsigned char>(text[i])) && text[i + 1] != '\0';
+    char character[3] = {text[i], pair ? text[i + 1] : '\0', '\0'};
+    i += pair ? 2 : 1;
+    ToHalfWidth(character);
+    for (const char* c = character; *c != '\0'; ++c) {
+      if (IsNumberMark(*c)) continue;
+      if (n + 1 >= size) {
+        fits = false;
+        break;
+      }
+      out[n++] = *c;
+    }
+  }
+  out[n] = '\0';
+  *length = n;
+  return fits;
+}
+
+PhoneKey::PhoneKey(const char* text) {
+  m_bFits = NarrowPhoneText(text, m_szKey, sizeof m_szKey, &m_nLength);
+}
+
+bool PhoneKey::FoundIn(const char* field) const {
+  if (!m_bFits) return false;
+  size_t length = 0;
+  NarrowPhoneText(field, m_szNarrowed, sizeof m_szNarrowed, &length);
+  return OccursAtCharBoundary(m_szNarrowed, length, m_szKey, m_nLength);
 }

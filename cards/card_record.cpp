@@ -1,6 +1,6 @@
-#include <string.h>
-
 #include "cards/card_record.h"
+
+#include <string.h>
 
 void CardTable::Clear() {
   memset(m_cards, 0, sizeof m_cards);

@@ -1,0 +1,73 @@
+// How a search finds its text in a card's field. A text search is
+// byte-exact, starting only where a character starts, its blank-separated
+// words being alternatives. A telephone search compares numbers with
+// full-width forms narrowed and the marks that people write in numbers
+// ("-", "(", ")", "P") left out, so that ０３（１２３４）５６７８ finds
+// 03-1234-5678.
+#pragma once
+
+#include <stddef.h>
+
+#include "cards/card_line.h"
+#include "cards/card_record.h"
+
+// True when word[0..wordLength) occurs in field[0..fieldLength) at a
+// position where a character of the field begins; the empty word occurs in
+// every field.
+bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* word,
+                          size_t wordLength);
+
+// A search text split into its words once for all the fields of a search:
+// each word before a half-width blank is tried alone, and what is left once
+// no word precedes a blank (the rest, a leading blank included) is tried
+// whole.
+class SearchWords {
+ public:
+  // text must outlive the object.
+  explicit SearchWords(const char* text);
+  // True when one of the words occurs in field[0..length).
+  bool FoundIn(const char* field, size_t length) const;
+
+ private:
+  struct Word {
+    const char* text;
+    size_t length;
+  };
+  static bool NextWord(const char*& rest, Word& word);
+
+  static constexpr int kKeptWords = 32;
+  Word m_words[kKeptWords];
+  int m_nCount = 0;
+  // The words past the kept ones, split again for each field; null when
+  // there are none.
+  const char* m_pszRest;
+};
+
+// True when the text matches the NUL-terminated field.
+bool MatchesSearchWords(const char* field, const char* text);
+
+// Room for the longest field that a telephone search looks at: the search
+// takes each field whole from its card line.
+constexpr size_t kPhoneTextSize = kLineBufferSize + 1;
+static_assert(sizeof(CardRecord::postalCode) <= kPhoneTextSize, "postal codes fit");
+
+// Writes text, narrowed and stripped, into out (size bytes, at least 1) and
+// its length into *length. False when it needs more room; out then holds
+// what fitted.
+bool NarrowPhoneText(const char* text, char* out, size_t size, size_t* length);
+
+// A search text made ready once for all the cards of a search.
+class PhoneKey {
+ public:
+  explicit PhoneKey(const char* text);
+  // True when the field (at most kPhoneTextSize - 1 bytes), narrowed and
+  // stripped alike, contains the key as a whole.
+  bool FoundIn(const char* field) const;
+
+ private:
+  char m_szKey[kPhoneTextSize];
+  mutable char m_szNarrowed[kPhoneTextSize];  // the field, made ready alike
+  size_t m_nLength = 0;
+  // A key longer than any field can hold is found in none.
+  bool m_bFits = false;
+};
