@@ -35,7 +35,7 @@ void CDialog::EndDialog(int result) {
   if (m_bModal) {
     ::EndDialog(m_hWnd, result);
   } else {
-    ShowWindow(m_hWnd, SW_HIDE);
+    ShowWindow(SW_HIDE);
   }
 }
 

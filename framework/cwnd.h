@@ -109,6 +109,11 @@ class CWnd {
   }
   BOOL DestroyWindow();
   void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+  BOOL ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
+  BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
+  void SetFont(HFONT font, BOOL redraw = TRUE) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+  }
   // A modal message box owned by this window; without a caption it carries
   // the application's name. Named apart from the system's MessageBox, which
   // a member of that name would hide in every window class.

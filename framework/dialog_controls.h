@@ -29,6 +29,7 @@ class CEdit : public CWnd {
   // terminator; returns its length.
   int GetWindowText(char* buffer, int size) const;
   void SetReadOnly(BOOL readOnly) { SendMessage(EM_SETREADONLY, readOnly); }
+  void SetLimitText(int bytes) { SendMessage(EM_SETLIMITTEXT, bytes); }
   void SetMargins(int left, int right) {
     SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right));
   }
@@ -36,6 +37,9 @@ class CEdit : public CWnd {
 
 class CStatic : public CWnd {
  public:
+  HICON SetIcon(HICON icon) {
+    return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
+  }
   HBITMAP SetBitmap(HBITMAP bitmap) {
     return reinterpret_cast<HBITMAP>(
         SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));

@@ -56,8 +56,8 @@ void CHostWindow::PlaceSearchControls(int top, int width) {
 }
 
 void CHostWindow::ShowSearching(bool searching) {
-  EnableWindow(GetDlgItem(m_hWnd, kSearchButton), !searching);
-  EnableWindow(GetDlgItem(m_hWnd, kStopSearchButton), searching);
+  ::EnableWindow(GetDlgItem(m_hWnd, kSearchButton), !searching);
+  ::EnableWindow(GetDlgItem(m_hWnd, kStopSearchButton), searching);
 }
 
 void CHostWindow::OnSearch() {

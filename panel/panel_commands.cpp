@@ -18,7 +18,7 @@ void CCardBookTool::SetEditButtons(bool edit, bool remove, bool save, bool cance
                 {kSaveCardButton, save},
                 {kCancelEditButton, cancel}};
   for (const auto& state : states) {
-    ::EnableWindow(m_buttons[state.button].GetSafeHwnd(), state.enable);
+    m_buttons[state.button].EnableWindow(state.enable);
   }
 }
 

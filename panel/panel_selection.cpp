@@ -36,9 +36,9 @@ void CCardBookTool::ShowSelection(int kind) {
   if (kind == SEL_HEADING) {
     ShowFormControls(0);
     FillHeadingList();
-    ::ShowWindow(m_listCards.GetSafeHwnd(), SW_SHOW);
+    m_listCards.ShowWindow(SW_SHOW);
   } else {
-    ::ShowWindow(m_listCards.GetSafeHwnd(), SW_HIDE);
+    m_listCards.ShowWindow(SW_HIDE);
     ShowFormControls(1);
     if (kind == SEL_OWNER) {
       ShowCard(m_table.m_cards[kOwnerSlot]);

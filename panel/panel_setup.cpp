@@ -165,12 +165,11 @@ BOOL CCardBookTool::OnInitDialog() {
   int sortMode = ReadSortMode();
   SetupTreeAndList(sortMode);
 
-  m_labelListTitle.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontListTitle.m_hObject),
-                               TRUE);
+  m_labelListTitle.SetFont(static_cast<HFONT>(m_fontListTitle.m_hObject));
   for (CStatic& label : m_labelFields) {
-    label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel.m_hObject), TRUE);
+    label.SetFont(static_cast<HFONT>(m_fontLabel.m_hObject));
   }
-  m_editName.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontName.m_hObject), TRUE);
+  m_editName.SetFont(static_cast<HFONT>(m_fontName.m_hObject));
 
   m_rcForm = RECT{280, 67, 740, 457};
   m_rcInfo = RECT{340, 477, 680, 577};

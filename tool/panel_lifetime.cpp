@@ -7,12 +7,12 @@
 
 bool CCardBookTool::IsPanelThread() {
   CStateLockHold hold(m_panelLock);
-  return m_panelThreadId != 0 && m_panelThreadId == GetCurrentThreadId();
+  return m_dwPanelThreadId != 0 && m_dwPanelThreadId == GetCurrentThreadId();
 }
 
 CCardBookTool::PanelState CCardBookTool::PanelStateNow() {
   CStateLockHold hold(m_panelLock);
-  return m_panelState;
+  return m_ePanelState;
 }
 
 void CCardBookTool::ReleasePanelWaitingOnCaller() {
@@ -28,7 +28,7 @@ void CCardBookTool::ReleasePanelWaitingOnCaller() {
 }
 
 void CCardBookTool::LockPanelSettled() {
-  auto settled = [this] { return m_panelState == kPanelNone || m_panelState == kPanelOpen; };
+  auto settled = [this] { return m_ePanelState == kPanelNone || m_ePanelState == kPanelOpen; };
   m_panelLock.Lock();
   if (settled()) return;
   m_panelLock.Unlock();
@@ -65,15 +65,15 @@ UINT CCardBookTool::PanelThreadProc(LPVOID parameter) {
 
 void CCardBookTool::PanelOpened() {
   CStateLockHold hold(m_panelLock);
-  m_panelState = kPanelOpen;
+  m_ePanelState = kPanelOpen;
   m_hPanel = m_hWnd;
   m_panelLock.Changed();
 }
 
 void CCardBookTool::PanelClosing() {
   CStateLockHold hold(m_panelLock);
-  if (m_panelState != kPanelOpen) return;
-  m_panelState = kPanelClosing;
+  if (m_ePanelState != kPanelOpen) return;
+  m_ePanelState = kPanelClosing;
   m_panelLock.Changed();
 }
 
@@ -86,9 +86,9 @@ void CCardBookTool::PanelEnded() {
     font->DeleteObject();
   }
   CStateLockHold hold(m_panelLock);
-  m_panelState = kPanelNone;
+  m_ePanelState = kPanelNone;
   m_hPanel = nullptr;
-  m_panelThreadId = 0;
+  m_dwPanelThreadId = 0;
   m_panelLock.Changed();
 }
 
@@ -96,8 +96,8 @@ bool CCardBookTool::ClaimPanelStart() {
   bool marked = false;
   for (;;) {
     LockPanelSettled();
-    if (m_panelState == kPanelNone) {
-      m_panelState = kPanelStarting;
+    if (m_ePanelState == kPanelNone) {
+      m_ePanelState = kPanelStarting;
       m_panelLock.Changed();
       m_panelLock.Unlock();
       return true;
@@ -114,21 +114,21 @@ bool CCardBookTool::ClaimPanelStart() {
     if (!::PostMessageA(panel, WM_RUN_ON_PANEL_THREAD, kRunMark, mark)) return false;
     marked = true;
     ReleasePanelWaitingOnCaller();
-    m_panelLock.LockWhen([&] { return m_panelState != kPanelOpen || m_nMarksSeen >= mark; });
+    m_panelLock.LockWhen([&] { return m_ePanelState != kPanelOpen || m_nMarksSeen >= mark; });
     m_panelLock.Unlock();
   }
 }
 
 void CCardBookTool::ClosePanelAndWait() {
   LockPanelSettled();
-  HWND panel = m_panelState == kPanelOpen ? m_hPanel : nullptr;
+  HWND panel = m_ePanelState == kPanelOpen ? m_hPanel : nullptr;
   m_panelLock.Unlock();
   // As the user's close: the host is told and the book is saved.
   if (panel != nullptr) {
     ::PostMessageA(panel, WM_CLOSE, 0, 0);
     ReleasePanelWaitingOnCaller();
   }
-  m_panelLock.LockWhen([this] { return m_panelState == kPanelNone; });
+  m_panelLock.LockWhen([this] { return m_ePanelState == kPanelNone; });
   m_panelLock.Unlock();
   JoinEndedPanelThread();
 }

@@ -33,7 +33,7 @@ LRESULT CCardBookTool::OnRunOnPanelThread(WPARAM operation, LPARAM argument) {
 bool CCardBookTool::RunOnPanel(WPARAM operation, int* result) {
   for (;;) {
     LockPanelSettled();
-    HWND panel = m_panelState == kPanelOpen ? m_hPanel : nullptr;
+    HWND panel = m_ePanelState == kPanelOpen ? m_hPanel : nullptr;
     m_panelLock.Unlock();
     if (panel == nullptr) return false;
     // The card table and the tree belong to the panel thread.
@@ -94,7 +94,7 @@ void CCardBookTool::StartPanel() {
   {
     CStateLockHold hold(m_panelLock);
     m_pThread = thread;
-    m_panelThreadId = thread->m_nThreadID;
+    m_dwPanelThreadId = thread->m_nThreadID;
   }
   ResumeThread(thread->m_hThread);
 }

@@ -26,9 +26,7 @@ bool ShowsIcon(const char* text) {
   return first >= 0x21 && first <= 0x7F;
 }
 
-void Show(const CWnd& control, bool show) {
-  ::ShowWindow(control.GetSafeHwnd(), show ? SW_SHOW : SW_HIDE);
-}
+void Show(const CWnd& control, bool show) { control.ShowWindow(show ? SW_SHOW : SW_HIDE); }
 
 const char kNoGroup[] = "設定なし";
 
@@ -101,8 +99,8 @@ void CCardBookTool::SetMailType(int n, int type) {
 void CCardBookTool::EnterEditMode(int flag) {
   m_bEditing = flag;
   SetFormReadOnly(0);
-  ::EnableWindow(m_buttons[kGroupEditButton].GetSafeHwnd(), FALSE);
-  ::EnableWindow(m_buttons[kGroupChangeButton].GetSafeHwnd(), FALSE);
+  m_buttons[kGroupEditButton].EnableWindow(FALSE);
+  m_buttons[kGroupChangeButton].EnableWindow(FALSE);
   char group[64] = {};
   m_editGroup.GetWindowText(group, sizeof group);
   for (int i = 0; i < m_groups.m_nGroupCount && i < kMaxGroups; ++i) {
@@ -126,8 +124,8 @@ void CCardBookTool::EnterEditMode(int flag) {
 void CCardBookTool::LeaveEditMode() {
   m_bEditing = 0;
   SetFormReadOnly(1);
-  ::EnableWindow(m_buttons[kGroupEditButton].GetSafeHwnd(), TRUE);
-  ::EnableWindow(m_buttons[kGroupChangeButton].GetSafeHwnd(), TRUE);
+  m_buttons[kGroupEditButton].EnableWindow(TRUE);
+  m_buttons[kGroupChangeButton].EnableWindow(TRUE);
   char group[64] = {};
   int selected = m_comboGroup.GetCurSel();
   if (selected != CB_ERR) m_comboGroup.GetLBText(selected, group, sizeof group);

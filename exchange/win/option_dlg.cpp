@@ -84,12 +84,12 @@ BOOL COptionDlg::OnInitDialog() {
   m_hIconExport = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_ARROW_RIGHT));
   m_hIconImport = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_ARROW_LEFT));
   m_bExport = 1;
-  m_iconMode.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(m_hIconExport));
+  m_iconMode.SetIcon(m_hIconExport);
 
   // The procedures take at most this much of the path; a longer one would
   // be cut and name another file.
-  m_editFile.SendMessage(EM_SETLIMITTEXT, sizeof m_options.path - 1);
-  m_checkHeading.SendMessage(BM_SETCHECK, BST_CHECKED);
+  m_editFile.SetLimitText(sizeof m_options.path - 1);
+  m_checkHeading.SetCheck(BST_CHECKED);
   m_comboDelimiter.ResetContent();
   m_comboDelimiter.AddString(kDelimiterTab);
   m_comboDelimiter.AddString(kDelimiterComma);
@@ -118,8 +118,7 @@ void COptionDlg::OnOK() { CDialog::OnOK(); }
 
 void COptionDlg::OnToggleMode() {
   m_bExport = !m_bExport;
-  m_iconMode.SendMessage(STM_SETICON,
-                         reinterpret_cast<WPARAM>(m_bExport ? m_hIconExport : m_hIconImport));
+  m_iconMode.SetIcon(m_bExport ? m_hIconExport : m_hIconImport);
   m_labelMode.SetWindowText(m_bExport ? "ｴｸｽﾎﾟｰﾄ" : "ｲﾝﾎﾟｰﾄ");
 }
 
@@ -203,7 +202,7 @@ void COptionDlg::ReadOptions() {
       m_options.delimiter = 0;  // typed text: the procedures refuse it
       break;
   }
-  m_options.heading = m_checkHeading.SendMessage(BM_GETCHECK) == BST_CHECKED ? 1 : 0;
+  m_options.heading = m_checkHeading.GetCheck() == BST_CHECKED ? 1 : 0;
   m_options.orderEntryCount = 0;
   char entry[kFieldNameSize];
   for (int n = 0; n < m_listOrder.GetCount(); ++n) {
@@ -213,13 +212,13 @@ void COptionDlg::ReadOptions() {
 }
 
 void COptionDlg::OnExecute() {
-  ShowWindow(m_hWnd, SW_HIDE);
+  ShowWindow(SW_HIDE);
   const char* what = m_bExport ? "エクスポート" : "インポート";
   char text[128];
   if (m_nOrderCount <= 0) {
     snprintf(text, sizeof text, "%sする項目がリストに設定されていません！", what);
     Tell(text, MB_ICONHAND);
-    ShowWindow(m_hWnd, SW_SHOW);
+    ShowWindow(SW_SHOW);
     return;
   }
   ReadOptions();
@@ -234,5 +233,5 @@ void COptionDlg::OnExecute() {
   }
   snprintf(text, sizeof text, "アドレス帳%sできませんでした。", what);
   Tell(text, MB_ICONEXCLAMATION);
-  ShowWindow(m_hWnd, SW_SHOW);
+  ShowWindow(SW_SHOW);
 }

@@ -44,9 +44,9 @@ class COptionDlg : public CDialog {
   int Tell(const char* text, UINT icon);
 
   CComboBox m_comboDelimiter;
-  CWnd m_checkHeading;
+  CButton m_checkHeading;
   CEdit m_editFile;
-  CWnd m_iconMode;
+  CStatic m_iconMode;
   CWnd m_labelMode;
   CListBox m_listOrder;
   CListBox m_listFields;

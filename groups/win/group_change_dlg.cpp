@@ -53,11 +53,11 @@ void CGroupChangeDlg::Tell(const char* text, UINT icon) {
 
 void CGroupChangeDlg::Refuse(const char* text) {
   Tell(text, MB_ICONHAND);
-  ShowWindow(m_hWnd, SW_SHOW);
+  ShowWindow(SW_SHOW);
 }
 
 void CGroupChangeDlg::OnConvert() {
-  ShowWindow(m_hWnd, SW_HIDE);
+  ShowWindow(SW_HIDE);
   char before[sizeof(CardRecord::group)];
   // A longer name than a card's group can hold matches no card.
   bool tooLong = m_editBefore.GetWindowTextLength() >= static_cast<int>(sizeof before);

@@ -146,13 +146,13 @@ void CGroupEditDlg::OnListSelChange() {
 }
 
 void CGroupEditDlg::OnRegister() {
-  ShowWindow(m_hWnd, SW_HIDE);
+  ShowWindow(SW_HIDE);
   char path[kPathBufferSize];
   // Written beside the old file and put in its place only when complete: a
   // failure leaves the registered list whole.
   if (!GroupFilePath(m_pHost, path) || !WriteGroupNames(path, ItemOfList, &m_listGroups)) {
     Tell(kCannotOpen, MB_ICONEXCLAMATION);
-    ShowWindow(m_hWnd, SW_SHOW);
+    ShowWindow(SW_SHOW);
     return;
   }
   Tell(kRegistered, MB_ICONASTERISK);

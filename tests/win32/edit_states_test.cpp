@@ -178,9 +178,16 @@ TEST_F(EditStates, ANewCardKeepsWhatWasTypedAcrossSelectionAndSortChanges) {
 TEST_F(EditStates, TheSortButtonOfTheModeInForceRebuildsAndSelectsTheRoot) {
   Select("佐藤");
   ASSERT_TRUE(host_.WaitFor([&] { return Selected() == "佐藤"; }));
-  HTREEITEM before = FindTreeItem(tree_, "佐藤");
+  // A rebuilt tree may hand out the old item's handle again: the old item
+  // is told by a text that only it has.
+  TVITEMA mark = {};
+  mark.mask = TVIF_TEXT;
+  mark.hItem = FindTreeItem(tree_, "佐藤");
+  mark.pszText = const_cast<char*>("before");
+  SendMessageA(tree_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&mark));
   Click(IDC_SORT_NAME);
-  ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, "佐藤") != before; }));
+  ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, "佐藤") != nullptr; }));
+  EXPECT_EQ(nullptr, FindTreeItem(tree_, "before"));
   EXPECT_EQ(TreeView_GetRoot(tree_), TreeView_GetSelection(tree_));
   EXPECT_EQ("0", host_.services.Setting("SortMode"));
 }
