@@ -32,11 +32,11 @@ class Cp932Writer {
   // characters to replaced. A character cut at the end of in is replaced.
   size_t Convert(const char* in, size_t length, char* out, size_t room, int& replaced);
   // False when the text is taken as code page 932 as it is.
-  bool Converts() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  bool Converts() const { return m_hConverter != reinterpret_cast<iconv_t>(-1); }
 
  private:
-  iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
-  bool utf8_ = false;
+  iconv_t m_hConverter = reinterpret_cast<iconv_t>(-1);
+  bool m_bUtf8 = false;
 };
 
 // Converts code page 932 text to UTF-8 into out (room bytes), as much as
@@ -55,13 +55,13 @@ class Utf8Check {
   void Feed(const char* bytes, size_t length);
   // Valid UTF-8 throughout (a sequence cut at the end does not count) and
   // not plain ASCII.
-  bool LooksUtf8() const { return valid_ && nonAscii_ && pending_ == 0; }
-  bool PlainAscii() const { return !nonAscii_; }
+  bool LooksUtf8() const { return m_bValid && m_bNonAscii && m_nPending == 0; }
+  bool PlainAscii() const { return !m_bNonAscii; }
 
  private:
-  bool valid_ = true;
-  bool nonAscii_ = false;
-  int pending_ = 0;  // continuation bytes still expected
+  bool m_bValid = true;
+  bool m_bNonAscii = false;
+  int m_nPending = 0;  // continuation bytes still expected
 };
 
 // The UTF-8 byte-order mark.

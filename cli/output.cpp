@@ -5,12 +5,12 @@
 #include "cli/charset.h"
 
 void Output::Write(const char* cp932, size_t length) {
-  if (raw_) {
-    fwrite(cp932, 1, length, stream_);
+  if (m_bRaw) {
+    fwrite(cp932, 1, length, m_pStream);
     return;
   }
   char chunk[1024];
-  while (length > 0) fwrite(chunk, 1, Utf8Into(cp932, length, chunk, sizeof chunk), stream_);
+  while (length > 0) fwrite(chunk, 1, Utf8Into(cp932, length, chunk, sizeof chunk), m_pStream);
 }
 
 void Output::Write(const char* cp932) { Write(cp932, strlen(cp932)); }

@@ -7,11 +7,11 @@
 
 class Output {
  public:
-  explicit Output(bool raw, FILE* stream = stdout) : raw_(raw), stream_(stream) {}
+  explicit Output(bool raw, FILE* stream = stdout) : m_bRaw(raw), m_pStream(stream) {}
   void Write(const char* cp932, size_t length);
   void Write(const char* cp932);
 
  private:
-  bool raw_;
-  FILE* stream_;
+  bool m_bRaw;
+  FILE* m_pStream;
 };
