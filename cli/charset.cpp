@@ -119,6 +119,39 @@ std::string Utf8Of(const char* cp932, size_t length) {
 
 std::string Utf8Of(const char* cp932) { return Utf8Of(cp932, strlen(cp932)); }
 
+void Output::Write(const char* cp932, size_t length) {
+  if (m_bRaw) {
+    fwrite(cp932, 1, length, m_pStream);
+    return;
+  }
+  char chunk[1024];
+  while (length > 0) fwrite(chunk, 1, Utf8Into(cp932, length, chunk, sizeof chunk), m_pStream);
+}
+
+void Output::Write(const char* cp932) { Write(cp932, strlen(cp932)); }
+
+bool Utf8ToCp932(const char* utf8, std::string& out) {
+  out.clear();
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == kNoConverter) return false;
+  char* source = const_cast<char*>(utf8);
+  size_t left = strlen(utf8);
+  bool ok = true;
+  char chunk[256];
+  while (ok && left > 0) {
+    char* target = chunk;
+    size_t room = sizeof chunk;
+    size_t result = iconv(cd, &source, &left, &target, &room);
+    out.append(chunk, sizeof chunk - room);
+    // E2BIG only means the chunk is full; anything else is a character that
+    // cannot be written, which must not be searched for as something else.
+    ok = result != static_cast<size_t>(-1) || errno == E2BIG;
+  }
+  iconv_close(cd);
+  if (!ok) out.clear();
+  return ok;
+}
+
 void Utf8Check::Feed(const char* bytes, size_t length) {
   for (size_t i = 0; i < length && m_bValid; ++i) {
     unsigned char byte = static_cast<unsigned char>(bytes[i]);

@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 #include <stddef.h>
+#include <stdio.h>
 
 #include <string>
 
@@ -48,6 +49,24 @@ size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room);
 // The same for a message: the whole text as UTF-8.
 std::string Utf8Of(const char* cp932, size_t length);
 std::string Utf8Of(const char* cp932);
+
+// Prints code page 932 text on a stream, as UTF-8 unless raw bytes are asked
+// for.
+class Output {
+ public:
+  explicit Output(bool raw, FILE* stream = stdout) : m_bRaw(raw), m_pStream(stream) {}
+  void Write(const char* cp932, size_t length);
+  void Write(const char* cp932);
+
+ private:
+  bool m_bRaw;
+  FILE* m_pStream;
+};
+
+// Arguments arrive from the shell in UTF-8. Converts utf8 to code page 932
+// into out. False, with out empty, when the text is not UTF-8 or holds a
+// character that code page 932 lacks.
+bool Utf8ToCp932(const char* utf8, std::string& out);
 
 // Feeds a stream's bytes to decide whether it is UTF-8 text.
 class Utf8Check {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "cli/input.h"
+#include "cli/charset.h"
 #include "cli/messages.h"
 
 namespace {
