@@ -42,13 +42,13 @@ size_t Utf8SequenceLength(unsigned char lead) {
 }
 
 void Cp932Writer::Open(const char* charset) {
-  if (cd_ != kNoConverter) iconv_close(cd_);
-  cd_ = NamesCp932(charset) ? kNoConverter : iconv_open("CP932", charset);
-  utf8_ = strcasecmp(charset, "UTF-8") == 0 || strcasecmp(charset, "UTF8") == 0;
+  if (m_hConverter != kNoConverter) iconv_close(m_hConverter);
+  m_hConverter = NamesCp932(charset) ? kNoConverter : iconv_open("CP932", charset);
+  m_bUtf8 = strcasecmp(charset, "UTF-8") == 0 || strcasecmp(charset, "UTF8") == 0;
 }
 
 Cp932Writer::~Cp932Writer() {
-  if (cd_ != kNoConverter) iconv_close(cd_);
+  if (m_hConverter != kNoConverter) iconv_close(m_hConverter);
 }
 
 namespace {
@@ -82,16 +82,16 @@ int ConvertReplacing(iconv_t cd, const char*& in, size_t& length, char*& out, si
 }  // namespace
 
 size_t Cp932Writer::Convert(const char* in, size_t length, char* out, size_t room, int& replaced) {
-  if (cd_ == kNoConverter) {
+  if (m_hConverter == kNoConverter) {
     size_t n = CharBoundaryPrefix(in, length, room);
     memcpy(out, in, n);
     return n;
   }
   size_t left = room;
-  bool utf8 = utf8_;
-  replaced += ConvertReplacing(cd_, in, length, out, left, "?", [utf8](unsigned char lead) {
-    return utf8 ? Utf8SequenceLength(lead) : 1;
-  });
+  bool utf8 = m_bUtf8;
+  replaced +=
+      ConvertReplacing(m_hConverter, in, length, out, left, "?",
+                       [utf8](unsigned char lead) { return utf8 ? Utf8SequenceLength(lead) : 1; });
   return room - left;
 }
 
@@ -119,17 +119,50 @@ std::string Utf8Of(const char* cp932, size_t length) {
 
 std::string Utf8Of(const char* cp932) { return Utf8Of(cp932, strlen(cp932)); }
 
+void Output::Write(const char* cp932, size_t length) {
+  if (m_bRaw) {
+    fwrite(cp932, 1, length, m_pStream);
+    return;
+  }
+  char chunk[1024];
+  while (length > 0) fwrite(chunk, 1, Utf8Into(cp932, length, chunk, sizeof chunk), m_pStream);
+}
+
+void Output::Write(const char* cp932) { Write(cp932, strlen(cp932)); }
+
+bool Utf8ToCp932(const char* utf8, std::string& out) {
+  out.clear();
+  iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == kNoConverter) return false;
+  char* source = const_cast<char*>(utf8);
+  size_t left = strlen(utf8);
+  bool ok = true;
+  char chunk[256];
+  while (ok && left > 0) {
+    char* target = chunk;
+    size_t room = sizeof chunk;
+    size_t result = iconv(cd, &source, &left, &target, &room);
+    out.append(chunk, sizeof chunk - room);
+    // E2BIG only means the chunk is full; anything else is a character that
+    // cannot be written, which must not be searched for as something else.
+    ok = result != static_cast<size_t>(-1) || errno == E2BIG;
+  }
+  iconv_close(cd);
+  if (!ok) out.clear();
+  return ok;
+}
+
 void Utf8Check::Feed(const char* bytes, size_t length) {
-  for (size_t i = 0; i < length && valid_; ++i) {
+  for (size_t i = 0; i < length && m_bValid; ++i) {
     unsigned char byte = static_cast<unsigned char>(bytes[i]);
-    if (pending_ > 0) {
-      if ((byte & 0xC0) != 0x80) valid_ = false;
-      --pending_;
+    if (m_nPending > 0) {
+      if ((byte & 0xC0) != 0x80) m_bValid = false;
+      --m_nPending;
     } else if (byte >= 0x80) {
-      nonAscii_ = true;
+      m_bNonAscii = true;
       size_t need = Utf8SequenceLength(byte);
-      if (need == 1) valid_ = false;
-      pending_ = static_cast<int>(need) - 1;
+      if (need == 1) m_bValid = false;
+      m_nPending = static_cast<int>(need) - 1;
     }
   }
 }

@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 #include <stddef.h>
+#include <stdio.h>
 
 #include <string>
 
@@ -32,11 +33,11 @@ class Cp932Writer {
   // characters to replaced. A character cut at the end of in is replaced.
   size_t Convert(const char* in, size_t length, char* out, size_t room, int& replaced);
   // False when the text is taken as code page 932 as it is.
-  bool Converts() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  bool Converts() const { return m_hConverter != reinterpret_cast<iconv_t>(-1); }
 
  private:
-  iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
-  bool utf8_ = false;
+  iconv_t m_hConverter = reinterpret_cast<iconv_t>(-1);
+  bool m_bUtf8 = false;
 };
 
 // Converts code page 932 text to UTF-8 into out (room bytes), as much as
@@ -49,19 +50,37 @@ size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room);
 std::string Utf8Of(const char* cp932, size_t length);
 std::string Utf8Of(const char* cp932);
 
+// Prints code page 932 text on a stream, as UTF-8 unless raw bytes are asked
+// for.
+class Output {
+ public:
+  explicit Output(bool raw, FILE* stream = stdout) : m_bRaw(raw), m_pStream(stream) {}
+  void Write(const char* cp932, size_t length);
+  void Write(const char* cp932);
+
+ private:
+  bool m_bRaw;
+  FILE* m_pStream;
+};
+
+// Arguments arrive from the shell in UTF-8. Converts utf8 to code page 932
+// into out. False, with out empty, when the text is not UTF-8 or holds a
+// character that code page 932 lacks.
+bool Utf8ToCp932(const char* utf8, std::string& out);
+
 // Feeds a stream's bytes to decide whether it is UTF-8 text.
 class Utf8Check {
  public:
   void Feed(const char* bytes, size_t length);
   // Valid UTF-8 throughout (a sequence cut at the end does not count) and
   // not plain ASCII.
-  bool LooksUtf8() const { return valid_ && nonAscii_ && pending_ == 0; }
-  bool PlainAscii() const { return !nonAscii_; }
+  bool LooksUtf8() const { return m_bValid && m_bNonAscii && m_nPending == 0; }
+  bool PlainAscii() const { return !m_bNonAscii; }
 
  private:
-  bool valid_ = true;
-  bool nonAscii_ = false;
-  int pending_ = 0;  // continuation bytes still expected
+  bool m_bValid = true;
+  bool m_bNonAscii = false;
+  int m_nPending = 0;  // continuation bytes still expected
 };
 
 // The UTF-8 byte-order mark.

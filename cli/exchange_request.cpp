@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "cli/input.h"
+#include "cli/charset.h"
 #include "cli/messages.h"
 
 namespace {
@@ -95,15 +95,15 @@ void PrintedMessages::Tell(const char* text, ExchangeIcon icon) {
   const char* reason = Reason();
   if (strcmp(text, "登録可能最大件数を超えました。\n残りはインポートされません。") == 0) return;
   if (strcmp(text, "エクスポートファイルを作成できませんでした！") == 0) {
-    Fail(0, "cannot create the export file %s: %s", exchangeFile_.c_str(), reason);
+    Fail(0, "cannot create the export file %s: %s", m_strExchangeFile.c_str(), reason);
   } else if (strcmp(text, "インポートファイルを開けませんでした！") == 0) {
-    Fail(0, "cannot open the import file %s: %s", exchangeFile_.c_str(), reason);
+    Fail(0, "cannot open the import file %s: %s", m_strExchangeFile.c_str(), reason);
   } else if (strcmp(text, "アドレス帳ファイルを開けませんでした！") == 0 ||
              strcmp(text, "アドレス帳ファイルに書き込めませんでした！") == 0) {
-    Fail(0, "cannot write the card file %s: %s", cardFile_.c_str(), reason);
+    Fail(0, "cannot write the card file %s: %s", m_strCardFile.c_str(), reason);
   } else if (icon == kExchangeInformation) {
     printf("%s\n", Utf8Of(text).c_str());
   } else {
-    Fail(0, "%s: %s", exchangeFile_.c_str(), Utf8Of(text).c_str());
+    Fail(0, "%s: %s", m_strExchangeFile.c_str(), Utf8Of(text).c_str());
   }
 }

@@ -34,10 +34,10 @@ std::string CardFilePath(const char* dataDirectory);
 class PrintedMessages : public ExchangeMessages {
  public:
   PrintedMessages(const char* exchangeFile, const char* dataDirectory)
-      : exchangeFile_(exchangeFile), cardFile_(CardFilePath(dataDirectory)) {}
+      : m_strExchangeFile(exchangeFile), m_strCardFile(CardFilePath(dataDirectory)) {}
   void Tell(const char* text, ExchangeIcon icon) override;
 
  private:
-  std::string exchangeFile_;
-  std::string cardFile_;
+  std::string m_strExchangeFile;
+  std::string m_strCardFile;
 };

@@ -42,47 +42,47 @@ const char* NoteText(unsigned what) {
 }
 
 void ImportNotes::Add(long line, unsigned what) {
-  if (what & kImportOverCardLimit) ++leftOut_;
-  if (count_ > 0 && entries_[count_ - 1].line == line) {
-    entries_[count_ - 1].what |= what;
-  } else if (count_ < kMaxEntries) {
-    entries_[count_++] = {line, what};
+  if (what & kImportOverCardLimit) ++m_nLeftOut;
+  if (m_nCount > 0 && m_entries[m_nCount - 1].line == line) {
+    m_entries[m_nCount - 1].what |= what;
+  } else if (m_nCount < kMaxEntries) {
+    m_entries[m_nCount++] = {line, what};
   } else {
-    ++dropped_;
+    ++m_nDropped;
   }
 }
 
-long ImportNotes::LeftOut() const { return leftOut_; }
+long ImportNotes::LeftOut() const { return m_nLeftOut; }
 
 void ImportNotes::Sort() {
-  std::stable_sort(entries_, entries_ + count_,
+  std::stable_sort(m_entries, m_entries + m_nCount,
                    [](const Entry& a, const Entry& b) { return a.line < b.line; });
   int merged = 0;
-  for (int i = 0; i < count_; ++i) {
-    if (merged > 0 && entries_[merged - 1].line == entries_[i].line) {
-      entries_[merged - 1].what |= entries_[i].what;
+  for (int i = 0; i < m_nCount; ++i) {
+    if (merged > 0 && m_entries[merged - 1].line == m_entries[i].line) {
+      m_entries[merged - 1].what |= m_entries[i].what;
     } else {
-      entries_[merged++] = entries_[i];
+      m_entries[merged++] = m_entries[i];
     }
   }
-  count_ = merged;
+  m_nCount = merged;
 }
 
 void ImportNotes::PrintEach(const LeftOutFields* leftOut) {
   Sort();
-  for (int i = 0; i < count_; ++i) {
+  for (int i = 0; i < m_nCount; ++i) {
     std::string text;
     for (unsigned kind : kKinds) {
-      if ((entries_[i].what & kind) == 0) continue;
+      if ((m_entries[i].what & kind) == 0) continue;
       if (!text.empty()) text += "; ";
       text += NoteText(kind);
       if (kind == kNoteLeftOut && leftOut != nullptr) {
-        text += std::string(": ") + leftOut->On(entries_[i].line);
+        text += std::string(": ") + leftOut->On(m_entries[i].line);
       }
     }
-    printf("line %ld: %s\n", entries_[i].line, text.c_str());
+    printf("line %ld: %s\n", m_entries[i].line, text.c_str());
   }
-  if (dropped_ > 0) printf("and %ld more lines with problems\n", dropped_);
+  if (m_nDropped > 0) printf("and %ld more lines with problems\n", m_nDropped);
 }
 
 void ImportNotes::PrintSummary(bool byKind) {
@@ -91,10 +91,10 @@ void ImportNotes::PrintSummary(bool byKind) {
     if (!byKind || (kind & kSummarised) == 0) continue;
     std::string lines;
     int found = 0;
-    for (int i = 0; i < count_; ++i) {
-      if ((entries_[i].what & kind) == 0) continue;
+    for (int i = 0; i < m_nCount; ++i) {
+      if ((m_entries[i].what & kind) == 0) continue;
       if (++found <= kSummaryLines)
-        lines += (found > 1 ? ", " : "") + std::to_string(entries_[i].line);
+        lines += (found > 1 ? ", " : "") + std::to_string(m_entries[i].line);
     }
     if (found == 0) continue;
     if (found > kSummaryLines) lines += ", ...";

@@ -46,8 +46,8 @@ class ImportNotes : public ImportReport {
   };
   static constexpr int kMaxEntries = 4096;
   void Sort();
-  Entry entries_[kMaxEntries];
-  int count_ = 0;
-  long dropped_ = 0;
-  long leftOut_ = 0;
+  Entry m_entries[kMaxEntries];
+  int m_nCount = 0;
+  long m_nDropped = 0;
+  long m_nLeftOut = 0;
 };

@@ -15,9 +15,7 @@
 #include "cli/exchange_request.h"
 #include "cli/export_command.h"
 #include "cli/import_command.h"
-#include "cli/input.h"
 #include "cli/messages.h"
-#include "cli/output.h"
 #include "cli/search_command.h"
 #include "cli/show_command.h"
 #include "cli/usage.h"
@@ -29,25 +27,25 @@ class SystemClock : public TimeSource {
  public:
   SystemClock() {
     time_t now = time(nullptr);
-    localtime_r(&now, &tm_);
+    localtime_r(&now, &m_now);
   }
   int NowField(int field) override {
     switch (field) {
       case 0:
-        return tm_.tm_year + 1900;
+        return m_now.tm_year + 1900;
       case 1:
-        return tm_.tm_mon + 1;
+        return m_now.tm_mon + 1;
       case 2:
-        return tm_.tm_mday;
+        return m_now.tm_mday;
       case 3:
-        return tm_.tm_hour;
+        return m_now.tm_hour;
       default:
-        return tm_.tm_min;
+        return m_now.tm_min;
     }
   }
 
  private:
-  struct tm tm_ {};
+  struct tm m_now {};
 };
 
 std::string DefaultDataDirectory() {

@@ -7,17 +7,17 @@ namespace {
 
 class PrintingSink : public SearchSink {
  public:
-  PrintingSink(bool everyLine, Output& out) : everyLine_(everyLine), out_(out) {}
+  PrintingSink(bool everyLine, Output& out) : m_bEveryLine(everyLine), m_out(out) {}
   bool StopRequested() override { return false; }
   void Result(const char* line) override {
-    if (line[0] == '\0' && !everyLine_) return;
-    out_.Write(line);
-    out_.Write("\n", 1);
+    if (line[0] == '\0' && !m_bEveryLine) return;
+    m_out.Write(line);
+    m_out.Write("\n", 1);
   }
 
  private:
-  bool everyLine_;
-  Output& out_;
+  bool m_bEveryLine;
+  Output& m_out;
 };
 
 }  // namespace

@@ -2,7 +2,7 @@
 // output.
 #pragma once
 
-#include "cli/output.h"
+#include "cli/charset.h"
 
 // Prints the result lines of a search for text (code page 932), as a
 // telephone number when phone is set: the non-empty ones, or with everyLine one line for each

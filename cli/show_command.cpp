@@ -4,10 +4,24 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "cli/card_types.h"
 #include "cli/messages.h"
 
 namespace {
+
+constexpr int kPhoneTypeCount = 5;
+constexpr int kMailTypeCount = 3;
+
+// The phone and mail type codes by name, as the form's icons show them;
+// nullptr for a code outside the icons' tables.
+const char* PhoneTypeName(int32_t type) {
+  static const char* const kNames[kPhoneTypeCount] = {"home", "mobile", "work", "pager", "fax"};
+  return type >= 0 && type < kPhoneTypeCount ? kNames[type] : nullptr;
+}
+
+const char* MailTypeName(int32_t type) {
+  static const char* const kNames[kMailTypeCount] = {"home", "mobile", "work"};
+  return type >= 0 && type < kMailTypeCount ? kNames[type] : nullptr;
+}
 
 void Line(Output& out, const char* label, const char* cp932, const char* type = nullptr) {
   if (cp932[0] == '\0') return;

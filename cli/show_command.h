@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cards/card_record.h"
-#include "cli/output.h"
+#include "cli/charset.h"
 
 // Prints the card with the given ID (its slot, as list shows it) as
 // labelled lines. Returns the exit status.

@@ -24,18 +24,18 @@ const char* const kMailTypes[] = {"INTERNET,HOME", "INTERNET,CELL", "INTERNET,WO
 // Writes each vCard to standard output or to the export file as it is made.
 class VcardWriter {
  public:
-  explicit VcardWriter(SafeFileWriter* file) : file_(file) {}
+  explicit VcardWriter(SafeFileWriter* file) : m_pFile(file) {}
 
   // Starts a property line: NAME and its parameters, without the colon.
   VcardWriter& Start(const char* nameAndParameters) {
-    length_ = 0;
+    m_nLength = 0;
     return Raw(nameAndParameters).Raw(":");
   }
   VcardWriter& Raw(const char* ascii) {
     size_t n = strlen(ascii);
-    if (length_ + n < sizeof line_) {
-      memcpy(line_ + length_, ascii, n);
-      length_ += n;
+    if (m_nLength + n < sizeof m_szLine) {
+      memcpy(m_szLine + m_nLength, ascii, n);
+      m_nLength += n;
     }
     return *this;
   }
@@ -44,22 +44,22 @@ class VcardWriter {
   VcardWriter& Text(const char* cp932, size_t length) {
     char utf8[kExchangeTextSize * 3];
     size_t n = Utf8Into(cp932, length, utf8, sizeof utf8);
-    for (size_t i = 0; i < n && length_ + 2 < sizeof line_; ++i) {
-      if (utf8[i] == '\\' || utf8[i] == ',' || utf8[i] == ';') line_[length_++] = '\\';
-      line_[length_++] = utf8[i];
+    for (size_t i = 0; i < n && m_nLength + 2 < sizeof m_szLine; ++i) {
+      if (utf8[i] == '\\' || utf8[i] == ',' || utf8[i] == ';') m_szLine[m_nLength++] = '\\';
+      m_szLine[m_nLength++] = utf8[i];
     }
     return *this;
   }
   VcardWriter& Text(const char* cp932) { return Text(cp932, strlen(cp932)); }
   void End() {
     size_t start = 0;
-    while (length_ - start > kFoldWidth) {
+    while (m_nLength - start > kFoldWidth) {
       size_t end = start + kFoldWidth - (start > 0 ? 1 : 0);
-      while ((static_cast<unsigned char>(line_[end]) & 0xC0) == 0x80) --end;
-      Emit(start > 0, line_ + start, end - start);
+      while ((static_cast<unsigned char>(m_szLine[end]) & 0xC0) == 0x80) --end;
+      Emit(start > 0, m_szLine + start, end - start);
       start = end;
     }
-    Emit(start > 0, line_ + start, length_ - start);
+    Emit(start > 0, m_szLine + start, m_nLength - start);
   }
   void Property(const char* name, const char* cp932) {
     if (cp932[0] != '\0') Start(name).Text(cp932).End();
@@ -72,16 +72,16 @@ class VcardWriter {
     Write("\r\n", 2);
   }
   void Write(const char* bytes, size_t n) {
-    if (file_ != nullptr) {
-      file_->Write(bytes, n);
+    if (m_pFile != nullptr) {
+      m_pFile->Write(bytes, n);
     } else {
       fwrite(bytes, 1, n, stdout);
     }
   }
 
-  SafeFileWriter* file_;
-  char line_[8192];
-  size_t length_ = 0;
+  SafeFileWriter* m_pFile;
+  char m_szLine[8192];
+  size_t m_nLength = 0;
 };
 
 // The length of the text before the first blank (half-width or

@@ -125,11 +125,11 @@ class ValueReader {
   // utf8File: the file's text is UTF-8; asciiFile: it is plain ASCII, which
   // leaves a value's encoding (quoted-printable, say) to the vCard's version.
   ValueReader(bool utf8File, bool asciiFile)
-      : utf8File_(utf8File), asciiFile_(asciiFile), cp932_("CP932") {}
+      : m_bUtf8File(utf8File), m_bAsciiFile(asciiFile), m_cp932("CP932") {}
 
   // vCard 3.0 and 4.0 are UTF-8 unless they say otherwise; 2.1 has no such
   // rule, and Japanese phones write it in code page 932.
-  void SetVersion(const char* version) { modern_ = version[0] == '3' || version[0] == '4'; }
+  void SetVersion(const char* version) { m_bModern = version[0] == '3' || version[0] == '4'; }
   int replaced = 0;
 
   // Splits the value at separator (none for 0) and undoes its escapes, then
@@ -185,22 +185,22 @@ class ValueReader {
   // Without CHARSET the file's own encoding; a converter is opened only when
   // the character set changes.
   Cp932Writer& WriterFor(const char* charset) {
-    if (charset[0] == '\0') return utf8File_ || (asciiFile_ && modern_) ? utf8_ : cp932_;
-    if (Is(charset, "UTF-8")) return utf8_;
-    if (!Is(charset, otherCharset_)) {
-      CopyCutString(otherCharset_, charset);
-      other_.Open(charset);
+    if (charset[0] == '\0') return m_bUtf8File || (m_bAsciiFile && m_bModern) ? m_utf8 : m_cp932;
+    if (Is(charset, "UTF-8")) return m_utf8;
+    if (!Is(charset, m_szOtherCharset)) {
+      CopyCutString(m_szOtherCharset, charset);
+      m_other.Open(charset);
     }
-    return other_;
+    return m_other;
   }
 
-  bool utf8File_;
-  bool asciiFile_;
-  bool modern_ = false;
-  Cp932Writer utf8_;
-  Cp932Writer cp932_;
-  Cp932Writer other_;
-  char otherCharset_[32] = "UTF-8";
+  bool m_bUtf8File;
+  bool m_bAsciiFile;
+  bool m_bModern = false;
+  Cp932Writer m_utf8;
+  Cp932Writer m_cp932;
+  Cp932Writer m_other;
+  char m_szOtherCharset[32] = "UTF-8";
 };
 
 // Properties that carry nothing a card holds, or whose content comes in
@@ -272,15 +272,15 @@ NameParts g_names;
 
 class VcardImporter {
  public:
-  VcardImporter(bool utf8File, bool asciiFile) : values_(utf8File, asciiFile) {}
+  VcardImporter(bool utf8File, bool asciiFile) : m_values(utf8File, asciiFile) {}
 
   // Starts card n, which the vCard on line begins.
   void Begin(int n, long line) {
-    n_ = n;
-    line_ = line;
-    phones_ = mails_ = addresses_ = 0;
-    cut_ = false;
-    values_.SetVersion("");
+    m_nCard = n;
+    m_nLine = line;
+    m_nPhones = m_nMails = m_nAddresses = 0;
+    m_bCut = false;
+    m_values.SetVersion("");
     memset(&g_names, 0, sizeof g_names);
     memset(&g_book.m_book[n], 0, sizeof g_book.m_book[n]);
     g_leftOut.lineOfCard[n] = line;
@@ -289,9 +289,9 @@ class VcardImporter {
   }
 
   void Take(const Property& p) {
-    int before = values_.replaced;
+    int before = m_values.replaced;
     TakeProperty(p);
-    if (values_.replaced > before) g_notes.Add(line_, kNoteReplaced);
+    if (m_values.replaced > before) g_notes.Add(m_nLine, kNoteReplaced);
   }
 
   // The name and the reading from the best of what the vCard gave.
@@ -305,7 +305,7 @@ class VcardImporter {
     } else {
       Join(name, k.family, k.given);
     }
-    const CardRecord& card = g_book.m_book[n_];
+    const CardRecord& card = g_book.m_book[m_nCard];
     for (const char* fallback :
          {static_cast<const char*>(k.org), card.mails[0].address, card.phones[0].number}) {
       if (name[0] == '\0') CopyCutString(name, fallback);
@@ -316,72 +316,72 @@ class VcardImporter {
     if (reading[0] == '\0') Join(reading, k.phoneticLast, k.phoneticFirst);
     if (reading[0] == '\0') CopyCutString(reading, k.sound);
     Set(kExReading, reading);
-    if (cut_) g_notes.Add(line_, kImportTextCut);
-    if (g_leftOut.text[n_][0] != '\0') g_notes.Add(line_, kNoteLeftOut);
+    if (m_bCut) g_notes.Add(m_nLine, kImportTextCut);
+    if (g_leftOut.text[m_nCard][0] != '\0') g_notes.Add(m_nLine, kNoteLeftOut);
   }
 
-  int Replaced() const { return values_.replaced; }
+  int Replaced() const { return m_values.replaced; }
 
  private:
   void TakeProperty(const Property& p) {
     NameParts& k = g_names;
     const char* name = p.name;
-    Components& c = c_;
+    Components& c = m_components;
     if (Is(name, "VERSION")) {
-      values_.SetVersion(p.value);
+      m_values.SetVersion(p.value);
     } else if (Is(name, "FN")) {
-      values_.Read(p, '\0', c);
+      m_values.Read(p, '\0', c);
       CopyCutString(k.fn, c[0]);
     } else if (Is(name, "N")) {
-      values_.Read(p, ';', c);
+      m_values.Read(p, ';', c);
       CopyCutString(k.family, c[0]);
       CopyCutString(k.given, c[1]);
       if (p.sortAs[0] != '\0') {
         Property sort = p;
         sort.value = p.sortAs;
         sort.quotedPrintable = false;
-        values_.Read(sort, ',', c);
+        m_values.Read(sort, ',', c);
         Join(k.sortAs, c[0], c[1]);
       }
     } else if (Is(name, "SORT-STRING") || Is(name, "X-PHONETIC-LAST-NAME") ||
                Is(name, "X-PHONETIC-FIRST-NAME")) {
-      values_.Read(p, '\0', c);
+      m_values.Read(p, '\0', c);
       CopyCutString(Is(name, "SORT-STRING")            ? k.sortString
                     : Is(name, "X-PHONETIC-LAST-NAME") ? k.phoneticLast
                                                        : k.phoneticFirst,
                     c[0]);
     } else if (Is(name, "SOUND") && (p.types & kIrmcName)) {
-      values_.Read(p, ';', c);
+      m_values.Read(p, ';', c);
       Join(k.sound, c[0], c[1]);
     } else if (Is(name, "ORG")) {
-      values_.Read(p, ';', c);
+      m_values.Read(p, ';', c);
       CopyCutString(k.org, c[0]);
       Lose("ORG", nullptr);
     } else if (Is(name, "TEL")) {
-      values_.Read(p, '\0', c);
+      m_values.Read(p, '\0', c);
       const char* number = strncasecmp(c[0], "tel:", 4) == 0 ? c[0] + 4 : c[0];
-      if (phones_ >= 3) return Lose("a fourth phone", number);
+      if (m_nPhones >= 3) return Lose("a fourth phone", number);
       unsigned t = p.types;
       int type = t & kFax ? 4 : t & kPager ? 3 : t & kCell ? 1 : t & kWork ? 2 : 0;
-      SetType(kExPhoneType1 + 2 * phones_, type);
-      Set(kExPhone1 + 2 * phones_++, number);
+      SetType(kExPhoneType1 + 2 * m_nPhones, type);
+      Set(kExPhone1 + 2 * m_nPhones++, number);
     } else if (Is(name, "EMAIL")) {
-      values_.Read(p, '\0', c);
-      if (mails_ >= 3) return Lose("a fourth mail address", c[0]);
-      SetType(kExMailType1 + 2 * mails_, p.types & kCell ? 1 : p.types & kWork ? 2 : 0);
-      Set(kExMail1 + 2 * mails_++, c[0]);
+      m_values.Read(p, '\0', c);
+      if (m_nMails >= 3) return Lose("a fourth mail address", c[0]);
+      SetType(kExMailType1 + 2 * m_nMails, p.types & kCell ? 1 : p.types & kWork ? 2 : 0);
+      Set(kExMail1 + 2 * m_nMails++, c[0]);
     } else if (Is(name, "ADR")) {
-      values_.Read(p, ';', c);
-      if (addresses_++ > 0) return Lose("a second address", nullptr);
+      m_values.Read(p, ';', c);
+      if (m_nAddresses++ > 0) return Lose("a second address", nullptr);
       char address[kValueSize];
       AddressOf(c, address);
       Set(kExAddress, address);
       Set(kExPostalCode, c[5]);
     } else if (Is(name, "NOTE")) {
-      values_.Read(p, '\0', c);
+      m_values.Read(p, '\0', c);
       Set(kExMemo, c[0]);
     } else if (Is(name, "CATEGORIES") || Is(name, "X-GN")) {
-      values_.Read(p, ',', c);
+      m_values.Read(p, ',', c);
       Set(kExGroup, c[0]);
       for (int i = 1; i < c.count; ++i) Lose("another category", c[i]);
     } else if (!Unremarkable(name)) {
@@ -390,7 +390,7 @@ class VcardImporter {
   }
 
   void Set(int field, const char* text) {
-    if (g_book.SetExchangeField(n_, field, text, strlen(text))) cut_ = true;
+    if (g_book.SetExchangeField(m_nCard, field, text, strlen(text))) m_bCut = true;
   }
   void SetType(int field, int type) {
     char digit[2] = {static_cast<char>('0' + type), '\0'};
@@ -400,7 +400,7 @@ class VcardImporter {
   // Adds what (ASCII) and its text (code page 932), if any, to the card's
   // left-out fields, once.
   void Lose(const char* what, const char* cp932) {
-    char* text = g_leftOut.text[n_];
+    char* text = g_leftOut.text[m_nCard];
     size_t n = strlen(text);
     char entry[kLeftOutSize];
     int w = snprintf(entry, sizeof entry, "%s%s", n > 0 ? ", " : "", what);
@@ -422,12 +422,12 @@ class VcardImporter {
     if (n + length < kLeftOutSize) memcpy(text + n, entry, length + 1);
   }
 
-  ValueReader values_;
-  Components c_;
-  int n_ = 0;
-  long line_ = 0;
-  int phones_ = 0, mails_ = 0, addresses_ = 0;
-  bool cut_ = false;
+  ValueReader m_values;
+  Components m_components;
+  int m_nCard = 0;
+  long m_nLine = 0;
+  int m_nPhones = 0, m_nMails = 0, m_nAddresses = 0;
+  bool m_bCut = false;
 };
 
 }  // namespace

@@ -4,48 +4,48 @@
 #include <strings.h>
 
 int VcardLines::Get() {
-  if (peeked_ != EOF - 1) {
-    int c = peeked_;
-    peeked_ = EOF - 1;
+  if (m_nPeeked != EOF - 1) {
+    int c = m_nPeeked;
+    m_nPeeked = EOF - 1;
     return c;
   }
-  return getc(file_);
+  return getc(m_pFile);
 }
 
 bool VcardLines::IsQuotedPrintable() const {
-  for (size_t i = 0; i + 16 <= length_ && text_[i] != ':'; ++i) {
-    if (strncasecmp(text_ + i, "QUOTED-PRINTABLE", 16) == 0) return true;
+  for (size_t i = 0; i + 16 <= m_nLength && m_szText[i] != ':'; ++i) {
+    if (strncasecmp(m_szText + i, "QUOTED-PRINTABLE", 16) == 0) return true;
   }
   return false;
 }
 
 bool VcardLines::Next() {
-  length_ = 0;
-  startLine_ = line_;
+  m_nLength = 0;
+  m_nStartLine = m_nLine;
   int c = Get();
   if (c == EOF) return false;
   for (; c != EOF; c = Get()) {
     if (c == '\r' || c == '\n') {
       if (c == '\r') {
         int next = Get();
-        if (next != '\n') peeked_ = next;
+        if (next != '\n') m_nPeeked = next;
       }
-      ++line_;
-      if (length_ > 0 && text_[length_ - 1] == '=' && IsQuotedPrintable()) {
-        --length_;
+      ++m_nLine;
+      if (m_nLength > 0 && m_szText[m_nLength - 1] == '=' && IsQuotedPrintable()) {
+        --m_nLength;
         continue;
       }
       int next = Get();
       if (next == ' ' || next == '\t') continue;
-      peeked_ = next;
+      m_nPeeked = next;
       break;
     }
-    if (length_ < sizeof text_ - 1) text_[length_++] = static_cast<char>(c);
+    if (m_nLength < sizeof m_szText - 1) m_szText[m_nLength++] = static_cast<char>(c);
   }
-  text_[length_] = '\0';
-  if (startLine_ == 1 && length_ >= 3 && memcmp(text_, "\xEF\xBB\xBF", 3) == 0) {
-    memmove(text_, text_ + 3, length_ -= 3);
-    text_[length_] = '\0';
+  m_szText[m_nLength] = '\0';
+  if (m_nStartLine == 1 && m_nLength >= 3 && memcmp(m_szText, "\xEF\xBB\xBF", 3) == 0) {
+    memmove(m_szText, m_szText + 3, m_nLength -= 3);
+    m_szText[m_nLength] = '\0';
   }
   return true;
 }

@@ -9,24 +9,24 @@
 
 class VcardLines {
  public:
-  explicit VcardLines(FILE* file) : file_(file) {}
+  explicit VcardLines(FILE* file) : m_pFile(file) {}
   // Reads the next logical line into Text(); false at the end of the file.
   // A longer line than the buffer keeps its beginning (only pictures and
   // sounds are ever that long).
   bool Next();
-  char* Text() { return text_; }
-  size_t Length() const { return length_; }
+  char* Text() { return m_szText; }
+  size_t Length() const { return m_nLength; }
   // The file's line on which the logical line began, from 1.
-  long LineNumber() const { return startLine_; }
+  long LineNumber() const { return m_nStartLine; }
 
  private:
   int Get();
   bool IsQuotedPrintable() const;
 
-  FILE* file_;
-  int peeked_ = EOF - 1;
-  long line_ = 1;
-  long startLine_ = 1;
-  size_t length_ = 0;
-  char text_[16384];
+  FILE* m_pFile;
+  int m_nPeeked = EOF - 1;
+  long m_nLine = 1;
+  long m_nStartLine = 1;
+  size_t m_nLength = 0;
+  char m_szText[16384];
 };

@@ -113,8 +113,8 @@ void CheckCutFields(const char* line, int length) {
 
 class CountingSink : public SearchSink {
  public:
-  explicit CountingSink(int stopAfter) : stopAfter_(stopAfter) {}
-  bool StopRequested() override { return lines >= stopAfter_; }
+  explicit CountingSink(int stopAfter) : m_nStopAfter(stopAfter) {}
+  bool StopRequested() override { return lines >= m_nStopAfter; }
   void Result(const char* line) override {
     FUZZ_CHECK(strlen(line) < kSearchResultSize);
     if (lines == 0) strcpy(first, line);
@@ -124,7 +124,7 @@ class CountingSink : public SearchSink {
   char first[kSearchResultSize] = {};
 
  private:
-  int stopAfter_;
+  int m_nStopAfter;
 };
 
 // The card lines that the search answers: every line after the heading

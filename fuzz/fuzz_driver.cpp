@@ -54,14 +54,14 @@ const char* const kTokens[] = {
 
 class Generator {
  public:
-  explicit Generator(uint32_t seed) : random_(seed) {}
+  explicit Generator(uint32_t seed) : m_random(seed) {}
 
   void Make(Bytes& out) {
     out.clear();
     size_t size = PickSize();
     // Each input leans its own way, so that some are mostly separators and
     // others mostly two-byte text.
-    special_ = Below(60);
+    m_nSpecial = Below(60);
     while (out.size() < size) Piece(out, size);
     out.resize(size);
   }
@@ -99,7 +99,7 @@ class Generator {
     }
   }
 
-  uint32_t Below(uint32_t n) { return n == 0 ? 0 : random_() % n; }
+  uint32_t Below(uint32_t n) { return n == 0 ? 0 : m_random() % n; }
 
  private:
   // Mostly short inputs, some past the field widths, a few past the line
@@ -113,7 +113,7 @@ class Generator {
   }
 
   uint8_t OneByte() {
-    if (Below(100) < special_) return kSpecialBytes[Below(sizeof kSpecialBytes)];
+    if (Below(100) < m_nSpecial) return kSpecialBytes[Below(sizeof kSpecialBytes)];
     return static_cast<uint8_t>(Below(256));
   }
 
@@ -143,8 +143,8 @@ class Generator {
     }
   }
 
-  std::mt19937 random_;
-  uint32_t special_ = 0;
+  std::mt19937 m_random;
+  uint32_t m_nSpecial = 0;
 };
 
 bool ReadInputFile(const std::filesystem::path& path, Bytes& out) {

@@ -16,12 +16,12 @@ void FuzzCheckFailed(const char* condition, const char* file, int line) {
   abort();
 }
 
-uint8_t FuzzInput::Byte() { return offset_ < size_ ? data_[offset_++] : 0; }
+uint8_t FuzzInput::Byte() { return m_nOffset < m_nSize ? m_pData[m_nOffset++] : 0; }
 
 const uint8_t* FuzzInput::Bytes(size_t count, size_t* taken) {
-  const uint8_t* start = data_ + offset_;
-  *taken = count < size_ - offset_ ? count : size_ - offset_;
-  offset_ += *taken;
+  const uint8_t* start = m_pData + m_nOffset;
+  *taken = count < m_nSize - m_nOffset ? count : m_nSize - m_nOffset;
+  m_nOffset += *taken;
   return start;
 }
 
@@ -83,8 +83,8 @@ int FixedClock::NowField(int field) {
 }
 
 const char* FixedClock::Stamp() {
-  if (stamp_[0] == '\0') FormatTimeStamp(*this, stamp_);
-  return stamp_;
+  if (m_szStamp[0] == '\0') FormatTimeStamp(*this, m_szStamp);
+  return m_szStamp;
 }
 
 namespace {

@@ -20,19 +20,19 @@
 // The fuzz input, consumed from the front: option bytes first, then data.
 class FuzzInput {
  public:
-  FuzzInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  FuzzInput(const uint8_t* data, size_t size) : m_pData(data), m_nSize(size) {}
   // The next byte, 0 once the input is used up.
   uint8_t Byte();
   // Up to count bytes; *taken tells how many there were.
   const uint8_t* Bytes(size_t count, size_t* taken);
   // Everything not taken yet.
-  const uint8_t* Rest(size_t* taken) { return Bytes(size_ - offset_, taken); }
-  size_t Left() const { return size_ - offset_; }
+  const uint8_t* Rest(size_t* taken) { return Bytes(m_nSize - m_nOffset, taken); }
+  size_t Left() const { return m_nSize - m_nOffset; }
 
  private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t offset_ = 0;
+  const uint8_t* m_pData;
+  size_t m_nSize;
+  size_t m_nOffset = 0;
 };
 
 // A heap copy of text[0..length) with its NUL, length + 1 bytes in all, so
@@ -63,7 +63,7 @@ class FixedClock : public TimeSource {
   const char* Stamp();
 
  private:
-  char stamp_[kTimeStampSize] = {};
+  char m_szStamp[kTimeStampSize] = {};
 };
 
 // Every text field ends inside its buffer.

@@ -32,72 +32,72 @@ class CardFileTest : public ::testing::Test {
  protected:
   void TearDown() override { SafeFileWriter::FailAfterBytesForTesting(-1); }
 
-  int Load() { return LoadCardFile(path_.c_str(), table_, clock_); }
-  int Save() { return SaveCardFile(path_.c_str(), table_); }
-  void Put(const std::string& bytes) { WriteBytes(path_, bytes); }
+  int Load() { return LoadCardFile(m_strPath.c_str(), m_table, m_clock); }
+  int Save() { return SaveCardFile(m_strPath.c_str(), m_table); }
+  void Put(const std::string& bytes) { WriteBytes(m_strPath, bytes); }
   std::string Names() const {
     std::string names;
-    for (int i = 0; i < table_.m_nCardCount; ++i)
-      names += std::string(table_.m_cards[i].name) + ";";
+    for (int i = 0; i < m_table.m_nCardCount; ++i)
+      names += std::string(m_table.m_cards[i].name) + ";";
     return names;
   }
 
-  ScratchFolder folder_;
-  std::string path_ = folder_.File("Quillbook.dat");
-  FixedClock clock_;
-  static CardTable table_;
+  ScratchFolder m_folder;
+  std::string m_strPath = m_folder.File("Quillbook.dat");
+  FixedClock m_clock;
+  static CardTable m_table;
 };
-CardTable CardFileTest::table_;
+CardTable CardFileTest::m_table;
 
 TEST_F(CardFileTest, MissingFileGivesTheDefaultOwnerCardWrittenBackExactly) {
   EXPECT_EQ(0, Load());
-  EXPECT_EQ(1, table_.m_nCardCount);
-  EXPECT_STREQ("ユーザー", table_.m_cards[0].name);
-  EXPECT_STREQ("", table_.m_cards[0].created);
+  EXPECT_EQ(1, m_table.m_nCardCount);
+  EXPECT_STREQ("ユーザー", m_table.m_cards[0].name);
+  EXPECT_STREQ("", m_table.m_cards[0].created);
   EXPECT_EQ(1, Save());
-  EXPECT_EQ(std::string(kHeadingLine) + kOwnerLine, ReadBytes(path_));
+  EXPECT_EQ(std::string(kHeadingLine) + kOwnerLine, ReadBytes(m_strPath));
 }
 
 TEST_F(CardFileTest, HeadingOnlyOrOnlyShortLinesGiveTheDefaultOwnerCard) {
   Put(kHeadingLine);
   EXPECT_EQ(0, Load());
-  EXPECT_STREQ("ユーザー", table_.m_cards[0].name);
+  EXPECT_STREQ("ユーザー", m_table.m_cards[0].name);
   Put(std::string(kHeadingLine) + "short line\r\n\r\n");
   EXPECT_EQ(0, Load());
-  EXPECT_EQ(1, table_.m_nCardCount);
+  EXPECT_EQ(1, m_table.m_nCardCount);
   Put("");
   EXPECT_EQ(0, Load());
 }
 
 TEST_F(CardFileTest, SaveAndLoadCloseUpTheSlotsInOrder) {
-  table_.Clear();
-  strcpy(table_.m_cards[0].name, "owner");
-  strcpy(table_.m_cards[2].name, "two");
-  strcpy(table_.m_cards[2].memo, "メモ");
-  strcpy(table_.m_cards[2].created, "2020/1/2  03:04");
-  strcpy(table_.m_cards[2].lastModified, "x");
-  table_.m_cards[2].modifyCount = 7;
-  strcpy(table_.m_cards[5].name, "five");
-  table_.m_cards[5].phones[2].type = 3;
-  table_.m_nCardCount = 3;
+  m_table.Clear();
+  strcpy(m_table.m_cards[0].name, "owner");
+  strcpy(m_table.m_cards[2].name, "two");
+  strcpy(m_table.m_cards[2].memo, "メモ");
+  strcpy(m_table.m_cards[2].created, "2020/1/2  03:04");
+  strcpy(m_table.m_cards[2].lastModified, "x");
+  m_table.m_cards[2].modifyCount = 7;
+  strcpy(m_table.m_cards[5].name, "five");
+  m_table.m_cards[5].phones[2].type = 3;
+  m_table.m_nCardCount = 3;
   ASSERT_EQ(1, Save());
   ASSERT_EQ(1, Load());
   EXPECT_EQ("owner;two;five;", Names());
-  EXPECT_STREQ("メモ", table_.m_cards[1].memo);
-  EXPECT_STREQ("2020/1/2  03:04", table_.m_cards[1].created);
-  EXPECT_EQ(7, table_.m_cards[1].modifyCount);
-  EXPECT_EQ(3, table_.m_cards[2].phones[2].type);
-  EXPECT_STREQ(kFixedStamp, table_.m_cards[0].created);  // empty in the file
+  EXPECT_STREQ("メモ", m_table.m_cards[1].memo);
+  EXPECT_STREQ("2020/1/2  03:04", m_table.m_cards[1].created);
+  EXPECT_EQ(7, m_table.m_cards[1].modifyCount);
+  EXPECT_EQ(3, m_table.m_cards[2].phones[2].type);
+  EXPECT_STREQ(kFixedStamp, m_table.m_cards[0].created);  // empty in the file
 }
 
 TEST_F(CardFileTest, AnEmptyDateGetsTheLoadTimeAndKeepsItAfterSaving) {
   Put(std::string(kHeadingLine) +
       "a\tb\t\t\t\t0\t\t0\t\t0\t\t0\t\t0\t\t0\t\t\t\t2020/1/1  00:00\t4\r\n");
   Load();
-  EXPECT_STREQ(kFixedStamp, table_.m_cards[0].created);
+  EXPECT_STREQ(kFixedStamp, m_table.m_cards[0].created);
   Save();
   EXPECT_NE(std::string::npos,
-            ReadBytes(path_).find(std::string("\t") + kFixedStamp + "\t2020/1/1"));
+            ReadBytes(m_strPath).find(std::string("\t") + kFixedStamp + "\t2020/1/1"));
 }
 
 TEST_F(CardFileTest, LinesOfNineteenBytesAreSkippedAndTwentyMakeACard) {
@@ -115,13 +115,13 @@ TEST_F(CardFileTest, AcceptsBareLineFeedsAndALastLineWithoutLineEnd) {
   Put("heading\n" + CardLine("a", "\n") + CardLine("b", ""));
   EXPECT_EQ(1, Load());
   EXPECT_EQ("a;b;", Names());
-  EXPECT_EQ(1, table_.m_cards[0].modifyCount);
-  EXPECT_EQ(0, table_.m_cards[1].modifyCount);  // no line end: not converted
+  EXPECT_EQ(1, m_table.m_cards[0].modifyCount);
+  EXPECT_EQ(0, m_table.m_cards[1].modifyCount);  // no line end: not converted
   // A file without a single LF has CR line ends; with one, a CR is text.
   Put("heading\r" + CardLine("c", "\r") + CardLine("d", "\r\r"));
   EXPECT_EQ(1, Load());
   EXPECT_EQ("c;d;", Names());
-  EXPECT_EQ(1, table_.m_cards[1].modifyCount);
+  EXPECT_EQ(1, m_table.m_cards[1].modifyCount);
   Put("heading\n" + CardLine("e", "\r") + CardLine("f"));
   Load();
   EXPECT_EQ("e;", Names());
@@ -129,14 +129,14 @@ TEST_F(CardFileTest, AcceptsBareLineFeedsAndALastLineWithoutLineEnd) {
   Put("heading\r\n" + CardLine("g\x81") + CardLine("\xE0"));
   Load();
   EXPECT_EQ("g\x81;\xE0;", Names());
-  EXPECT_STREQ("ﾖﾐ", table_.m_cards[1].reading);
+  EXPECT_STREQ("ﾖﾐ", m_table.m_cards[1].reading);
 }
 
 TEST_F(CardFileTest, FirstLineOfAForeignFileBecomesTheOwnerCard) {
   Put(std::string(kHeadingLine) + CardLine("佐藤") + CardLine("鈴木"));
   Load();
-  EXPECT_STREQ("佐藤", table_.m_cards[kOwnerSlot].name);
-  EXPECT_EQ(2, table_.m_nCardCount);
+  EXPECT_STREQ("佐藤", m_table.m_cards[kOwnerSlot].name);
+  EXPECT_EQ(2, m_table.m_nCardCount);
 }
 
 TEST_F(CardFileTest, ReadsAtMostFiveHundredCardLines) {
@@ -144,9 +144,9 @@ TEST_F(CardFileTest, ReadsAtMostFiveHundredCardLines) {
   for (int i = 0; i < 502; ++i) file += CardLine("card" + std::to_string(i));
   Put(file);
   Load();
-  EXPECT_EQ(500, table_.m_nCardCount);
-  EXPECT_STREQ("card499", table_.m_cards[499].name);
-  EXPECT_STREQ("", table_.m_cards[500].name);
+  EXPECT_EQ(500, m_table.m_nCardCount);
+  EXPECT_STREQ("card499", m_table.m_cards[499].name);
+  EXPECT_STREQ("", m_table.m_cards[500].name);
 }
 
 TEST_F(CardFileTest, ALineLongerThanTheBufferStaysOneCard) {
@@ -157,18 +157,18 @@ TEST_F(CardFileTest, ALineLongerThanTheBufferStaysOneCard) {
   Put(std::string(kHeadingLine) + huge + longButFits + CardLine("next"));
   Load();
   EXPECT_EQ("big;long;next;", Names());
-  EXPECT_EQ(511u, strlen(table_.m_cards[0].address));
-  EXPECT_STREQ("ﾖﾐ", table_.m_cards[0].reading);
-  EXPECT_EQ(0, table_.m_cards[0].modifyCount);
+  EXPECT_EQ(511u, strlen(m_table.m_cards[0].address));
+  EXPECT_STREQ("ﾖﾐ", m_table.m_cards[0].reading);
+  EXPECT_EQ(0, m_table.m_cards[0].modifyCount);
   // Every field of a line longer than the old 2,167-byte limit is read.
-  EXPECT_EQ(511u, strlen(table_.m_cards[1].memo));
-  EXPECT_STREQ("m", table_.m_cards[1].lastModified);
-  EXPECT_EQ(8, table_.m_cards[1].modifyCount);
+  EXPECT_EQ(511u, strlen(m_table.m_cards[1].memo));
+  EXPECT_STREQ("m", m_table.m_cards[1].lastModified);
+  EXPECT_EQ(8, m_table.m_cards[1].modifyCount);
 }
 
 TEST_F(CardFileTest, ACardWithEveryFieldFullRoundTrips) {
-  table_.Clear();
-  CardRecord& card = table_.m_cards[0];
+  m_table.Clear();
+  CardRecord& card = m_table.m_cards[0];
   memset(card.name, 'n', 63);
   memset(card.address, 'a', 511);
   for (MailEntry& m : card.mails) memset(m.address, 'e', 255);
@@ -176,53 +176,53 @@ TEST_F(CardFileTest, ACardWithEveryFieldFullRoundTrips) {
   memset(card.created, 'c', 31);
   memset(card.lastModified, 'l', 31);
   card.modifyCount = -2147483647 - 1;
-  table_.m_nCardCount = 1;
+  m_table.m_nCardCount = 1;
   CardRecord before = card;
   ASSERT_EQ(1, Save());
   ASSERT_EQ(1, Load());
-  EXPECT_EQ(1, table_.m_nCardCount);
-  EXPECT_EQ(0, memcmp(&before, &table_.m_cards[0], sizeof before));
+  EXPECT_EQ(1, m_table.m_nCardCount);
+  EXPECT_EQ(0, memcmp(&before, &m_table.m_cards[0], sizeof before));
 }
 
 TEST_F(CardFileTest, EmptyNamesKeepTheirCardsSoTheCountMatchesTheSlots) {
   Put(std::string(kHeadingLine) + CardLine("") + CardLine("b") + CardLine(""));
   Load();
-  EXPECT_EQ(3, table_.m_nCardCount);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(table_.IsUsed(i)) << i;
+  EXPECT_EQ(3, m_table.m_nCardCount);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(m_table.IsUsed(i)) << i;
   Save();
   Load();
-  EXPECT_EQ(3, table_.m_nCardCount);
+  EXPECT_EQ(3, m_table.m_nCardCount);
 }
 
 TEST_F(CardFileTest, AFailedSaveLeavesTheOldFileWhole) {
   Put(std::string(kHeadingLine) + CardLine("old"));
-  std::string before = ReadBytes(path_);
-  table_.Clear();
-  for (int i = 0; i < 50; ++i) snprintf(table_.m_cards[i].name, 64, "new%d", i);
-  table_.m_nCardCount = 50;
+  std::string before = ReadBytes(m_strPath);
+  m_table.Clear();
+  for (int i = 0; i < 50; ++i) snprintf(m_table.m_cards[i].name, 64, "new%d", i);
+  m_table.m_nCardCount = 50;
   for (long budget : {0L, 1L, 500L, 1000L}) {
     SafeFileWriter::FailAfterBytesForTesting(budget);
     EXPECT_EQ(0, Save()) << budget;
-    EXPECT_EQ(before, ReadBytes(path_)) << budget;
-    EXPECT_FALSE(FileExists(path_ + ".new")) << budget;
+    EXPECT_EQ(before, ReadBytes(m_strPath)) << budget;
+    EXPECT_FALSE(FileExists(m_strPath + ".new")) << budget;
   }
   SafeFileWriter::FailAfterBytesForTesting(-1);
   EXPECT_EQ(1, Save());
   Load();
-  EXPECT_EQ(50, table_.m_nCardCount);
+  EXPECT_EQ(50, m_table.m_nCardCount);
 }
 
 TEST_F(CardFileTest, UnwritableOrTooLongPathsFailWithoutHarm) {
-  MakeDefaultOwnerCard(table_);
-  EXPECT_EQ(0, SaveCardFile(folder_.File("no such folder/Quillbook.dat").c_str(), table_));
-  EXPECT_EQ(0, SaveCardFile(nullptr, table_));
-  EXPECT_EQ(0, LoadCardFile(nullptr, table_, clock_));
-  EXPECT_EQ(1, table_.m_nCardCount);
+  MakeDefaultOwnerCard(m_table);
+  EXPECT_EQ(0, SaveCardFile(m_folder.File("no such folder/Quillbook.dat").c_str(), m_table));
+  EXPECT_EQ(0, SaveCardFile(nullptr, m_table));
+  EXPECT_EQ(0, LoadCardFile(nullptr, m_table, m_clock));
+  EXPECT_EQ(1, m_table.m_nCardCount);
   std::string longDir(300, 'd');
   char path[kPathBufferSize];
   EXPECT_FALSE(BuildBookFilePath(path, longDir.c_str(), kCardFileName));
-  EXPECT_EQ(0, SaveCardFile(path, table_));
-  EXPECT_EQ(0, LoadCardFile(path, table_, clock_));
+  EXPECT_EQ(0, SaveCardFile(path, m_table));
+  EXPECT_EQ(0, LoadCardFile(path, m_table, m_clock));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ TEST_F(ExportTest, WritesTheHeadingAndOneLinePerCardInColumnOrder) {
   std::string book = BookBytes();
   ASSERT_EQ(1, Export());
   EXPECT_EQ("名前\t \t電話番号1\r\nユーザー\t\t\r\n山田太郎\t\t03-1234\r\n", ExchangeFile());
-  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_TRUE(m_messages.told.empty());
   EXPECT_EQ(book, BookBytes());  // the card file is only read
 }
 
@@ -52,7 +52,7 @@ TEST_F(ExportTest, AControlByteInAQuotedColumnIsABlankSoThatTheLaterColumnsStayI
   PutBookOf(1);
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(2, book_.m_nBookCards);
+  ASSERT_EQ(2, m_book.m_nBookCards);
   EXPECT_EQ("a, b", Field(1, kExName));
   EXPECT_EQ("r\x01", Field(1, kExReading));
   EXPECT_EQ("7", Field(1, kExPhoneType1));
@@ -84,37 +84,37 @@ TEST_F(ExportTest, ABookWithoutCardsWritesOnlyTheHeadingOrNothing) {
 TEST_F(ExportTest, FailuresTellTheirMessageAndWriteNothing) {
   Columns({"名前"});
   EXPECT_EQ(0, Export());  // no card file: no message of its own
-  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_TRUE(m_messages.told.empty());
 
   PutBookOf(2);
-  options_.path[0] = '\0';
+  m_options.path[0] = '\0';
   EXPECT_EQ(0, Export());
   UseFile("missing/folder.txt");
   EXPECT_EQ(0, Export());
-  ASSERT_EQ(2u, messages_.told.size());
-  EXPECT_EQ("エクスポートファイルを設定して下さい。", messages_.told[0].first);
-  EXPECT_EQ(kExchangeStop, messages_.told[0].second);
-  EXPECT_EQ("エクスポートファイルを作成できませんでした！", messages_.told[1].first);
-  EXPECT_EQ(kExchangeExclamation, messages_.told[1].second);
+  ASSERT_EQ(2u, m_messages.told.size());
+  EXPECT_EQ("エクスポートファイルを設定して下さい。", m_messages.told[0].first);
+  EXPECT_EQ(kExchangeStop, m_messages.told[0].second);
+  EXPECT_EQ("エクスポートファイルを作成できませんでした！", m_messages.told[1].first);
+  EXPECT_EQ(kExchangeExclamation, m_messages.told[1].second);
 }
 
 TEST_F(ExportTest, NoChosenDelimiterIsRefusedBeforeTheFileIsEmptied) {
   PutBookOf(2);
   Columns({"名前"});
   PutExchangeFile("keep me");
-  options_.delimiter = 0;
+  m_options.delimiter = 0;
   EXPECT_EQ(0, Export());
   EXPECT_EQ("keep me", ExchangeFile());
-  ASSERT_EQ(1u, messages_.told.size());
-  EXPECT_EQ(kExchangeStop, messages_.told[0].second);
+  ASSERT_EQ(1u, m_messages.told.size());
+  EXPECT_EQ(kExchangeStop, m_messages.told[0].second);
 }
 
 TEST_F(ExportTest, ColumnsNameFieldsByTheFieldListsExactText) {
   PutBook({ExchangeCardLine({"n", "r", "g"})});
   Columns({"名前", "読み"}, '\t', 0);
-  strcpy(options_.fields[0], "氏名");  // a heading of another wording
-  strcpy(options_.order[0], "氏名");
-  strcpy(options_.fields[1], "氏名");  // only the first equal text counts
+  strcpy(m_options.fields[0], "氏名");  // a heading of another wording
+  strcpy(m_options.order[0], "氏名");
+  strcpy(m_options.fields[1], "氏名");  // only the first equal text counts
   ASSERT_EQ(1, Export());
   EXPECT_EQ("n\t\r\n", ExchangeFile());  // 読み is no longer in the list
 }

@@ -8,7 +8,7 @@
 #include "cards/card_line.h"
 #include "cards/safe_file.h"
 
-ExchangeBook ExchangeTest::book_;
+ExchangeBook ExchangeTest::m_book;
 
 const char kBookHeading[] =
     "名前\t読み\tｸﾞﾙｰﾌﾟ\t郵便番号\t住所\t電話番号種別1\t電話番号1\t電話番号種別2\t電話番号2\t"
@@ -28,11 +28,11 @@ std::string ExchangeCardLine(const std::vector<std::string>& fields) {
 }
 
 ExchangeTest::ExchangeTest() {
-  std::filesystem::create_directory(folder_.File(kBookFolderName));
-  bookPath_ = folder_.File(kBookFolderName) + kPathSeparator + kCardFileName;
-  strcpy(options_.dataDirectory, folder_.Path().c_str());
-  options_.delimiter = '\t';
-  options_.heading = 1;
+  std::filesystem::create_directory(m_folder.File(kBookFolderName));
+  m_strBookPath = m_folder.File(kBookFolderName) + kPathSeparator + kCardFileName;
+  strcpy(m_options.dataDirectory, m_folder.Path().c_str());
+  m_options.delimiter = '\t';
+  m_options.heading = 1;
   UseFile("exchange.txt");
 }
 
@@ -41,7 +41,7 @@ void ExchangeTest::TearDown() { SafeFileWriter::FailAfterBytesForTesting(-1); }
 void ExchangeTest::PutBook(const std::vector<std::string>& cardLines) {
   std::string bytes = std::string(kBookHeading) + "\r\n";
   for (const std::string& line : cardLines) bytes += line + "\r\n";
-  WriteBytes(bookPath_, bytes);
+  WriteBytes(m_strBookPath, bytes);
 }
 
 void ExchangeTest::PutBookOf(int count) {
@@ -51,22 +51,22 @@ void ExchangeTest::PutBookOf(int count) {
 }
 
 void ExchangeTest::Columns(const std::vector<std::string>& names, char delimiter, int heading) {
-  options_.delimiter = delimiter;
-  options_.heading = heading;
-  options_.fieldCount = kExchangeFieldCount;
-  for (int i = 0; i < kExchangeFieldCount; ++i) strcpy(options_.fields[i], kExchangeFieldNames[i]);
-  options_.orderEntryCount = 0;
+  m_options.delimiter = delimiter;
+  m_options.heading = heading;
+  m_options.fieldCount = kExchangeFieldCount;
+  for (int i = 0; i < kExchangeFieldCount; ++i) strcpy(m_options.fields[i], kExchangeFieldNames[i]);
+  m_options.orderEntryCount = 0;
   for (const std::string& name : names) {
-    ASSERT_TRUE(AddOrderEntry(options_, name.empty() ? kBlankEntryText : name.c_str()));
+    ASSERT_TRUE(AddOrderEntry(m_options, name.empty() ? kBlankEntryText : name.c_str()));
   }
 }
 
 void ExchangeTest::UseFile(const std::string& name) {
-  strcpy(options_.path, folder_.File(name.c_str()).c_str());
+  strcpy(m_options.path, m_folder.File(name.c_str()).c_str());
 }
 
 std::string ExchangeTest::Field(int card, int field) const {
   char text[kExchangeTextSize];
-  int length = book_.GetExchangeField(card, field, text);
+  int length = m_book.GetExchangeField(card, field, text);
   return std::string(text, static_cast<size_t>(length));
 }

@@ -26,27 +26,27 @@ class ExchangeTest : public ::testing::Test {
   void PutBook(const std::vector<std::string>& cardLines);
   // A book of count cards named c0, c1, ...
   void PutBookOf(int count);
-  std::string BookBytes() const { return ReadBytes(bookPath_); }
-  std::string BookPath() const { return bookPath_; }
+  std::string BookBytes() const { return ReadBytes(m_strBookPath); }
+  std::string BookPath() const { return m_strBookPath; }
 
   // Columns by name, "" for a blank entry; the field list as the card file
   // names it.
   void Columns(const std::vector<std::string>& names, char delimiter = '\t', int heading = 1);
   void UseFile(const std::string& name);  // in the scratch folder
-  std::string ExchangeFile() const { return ReadBytes(options_.path); }
-  void PutExchangeFile(const std::string& bytes) { WriteBytes(options_.path, bytes); }
+  std::string ExchangeFile() const { return ReadBytes(m_options.path); }
+  void PutExchangeFile(const std::string& bytes) { WriteBytes(m_options.path, bytes); }
 
-  int Export() { return book_.ExportCards(options_, messages_); }
-  int Import() { return book_.ImportCards(options_, messages_); }
+  int Export() { return m_book.ExportCards(m_options, m_messages); }
+  int Import() { return m_book.ImportCards(m_options, m_messages); }
   // The book as the exchange reads it back.
-  void Reload() { ASSERT_EQ(1, book_.LoadBookFile(options_.dataDirectory, 1)); }
+  void Reload() { ASSERT_EQ(1, m_book.LoadBookFile(m_options.dataDirectory, 1)); }
   std::string Field(int card, int field) const;
 
-  ScratchFolder folder_;
-  std::string bookPath_;
-  ExchangeOptions options_ = {};
-  RecordedMessages messages_;
-  static ExchangeBook book_;
+  ScratchFolder m_folder;
+  std::string m_strBookPath;
+  ExchangeOptions m_options = {};
+  RecordedMessages m_messages;
+  static ExchangeBook m_book;
 };
 
 // An 18-field card line, the dates and count after it empty and 0.

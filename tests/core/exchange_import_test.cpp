@@ -26,8 +26,8 @@ TEST_F(ImportTest, AppendsOneCardLinePerLineAfterTheBook) {
   Columns({"名前", "", "電話番号種別1", "電話番号1"});
   PutExchangeFile("heading, whatever it says\r\n山田\tskipped\t 2\t03-1234\r\n鈴木\t\tx\t090\n");
   ASSERT_EQ(1, Import());
-  EXPECT_EQ(2, book_.m_nImported);
-  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_EQ(2, m_book.m_nImported);
+  EXPECT_TRUE(m_messages.told.empty());
   EXPECT_EQ(before + ExchangeCardLine({"山田", "", "", "", "", "2", "03-1234"}) + "\r\n" +
                 ExchangeCardLine({"鈴木", "", "", "", "", "0", "090"}) + "\r\n",
             BookBytes());
@@ -39,12 +39,12 @@ TEST_F(ImportTest, TheHeadingLineIsSkippedEvenWhenItHoldsACard) {
   PutExchangeFile("山田\tﾔﾏﾀﾞ\r\n鈴木\tｽｽﾞｷ\r\n");
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(2, book_.m_nBookCards);
+  ASSERT_EQ(2, m_book.m_nBookCards);
   EXPECT_EQ("鈴木", Field(1, kExName));
-  options_.heading = 0;
+  m_options.heading = 0;
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(4, book_.m_nBookCards);
+  ASSERT_EQ(4, m_book.m_nBookCards);
   EXPECT_EQ("山田", Field(2, kExName));
 }
 
@@ -55,7 +55,7 @@ TEST_F(ImportTest, AnExportReadsBackWithTheLastColumnWithoutItsLineEnd) {
   PutBookOf(1);
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(3, book_.m_nBookCards);
+  ASSERT_EQ(3, m_book.m_nBookCards);
   EXPECT_EQ("ﾔﾏﾀﾞ", Field(1, kExReading));
   EXPECT_EQ("ｽｽﾞｷ", Field(2, kExReading));
 }
@@ -66,7 +66,7 @@ TEST_F(ImportTest, ShortLinesLeaveFieldsEmptyAndExtraColumnsAreDropped) {
   PutExchangeFile("a\r\nb,c,d,e,f\r\n");
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(3, book_.m_nBookCards);
+  ASSERT_EQ(3, m_book.m_nBookCards);
   EXPECT_EQ("a", Field(1, kExName));
   EXPECT_EQ("", Field(1, kExReading));
   EXPECT_EQ("c", Field(2, kExReading));
@@ -84,7 +84,7 @@ TEST_F(ImportTest, QuotedColumnsAsSpreadsheetsWriteThem) {
       "\"q\"r,\\\"s\r\n");
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(6, book_.m_nBookCards);
+  ASSERT_EQ(6, m_book.m_nBookCards);
   EXPECT_EQ("a", Field(1, kExName));
   EXPECT_EQ("b", Field(1, kExAddress));
   EXPECT_EQ("a,b", Field(2, kExName));
@@ -107,7 +107,7 @@ TEST_F(ImportTest, ALongTextIsCutAtACharacterBoundary) {
   Reload();
   EXPECT_EQ(std::string(62, 'a'), Field(1, kExName));
   EXPECT_EQ("〒1234567890123", Field(1, kExPostalCode));  // exactly 15 bytes
-  EXPECT_EQ(2, book_.m_nBookCards);
+  EXPECT_EQ(2, m_book.m_nBookCards);
 }
 
 TEST_F(ImportTest, EveryLineOfTheFileIsOneCardAndEmptyLinesNone) {
@@ -116,9 +116,9 @@ TEST_F(ImportTest, EveryLineOfTheFileIsOneCardAndEmptyLinesNone) {
   std::string longMemo(kLineBufferSize + 500, 'm');
   PutExchangeFile("a\tx\r\n\r\n\nb\t" + longMemo + "\r\nc\t\r\n\r\n");
   ASSERT_EQ(1, Import());
-  EXPECT_EQ(3, book_.m_nImported);
+  EXPECT_EQ(3, m_book.m_nImported);
   Reload();
-  ASSERT_EQ(4, book_.m_nBookCards);
+  ASSERT_EQ(4, m_book.m_nBookCards);
   EXPECT_EQ("b", Field(2, kExName));
   EXPECT_EQ(std::string(511, 'm'), Field(2, kExMemo));
   EXPECT_EQ("c", Field(3, kExName));
@@ -126,7 +126,7 @@ TEST_F(ImportTest, EveryLineOfTheFileIsOneCardAndEmptyLinesNone) {
   // takes the delimiter after it.
   PutExchangeFile("d\x81\tx\r\re\tEND\r");
   ASSERT_EQ(1, Import());
-  EXPECT_EQ(2, book_.m_nImported);
+  EXPECT_EQ(2, m_book.m_nImported);
   Reload();
   EXPECT_EQ("d\x81", Field(4, kExName));
   EXPECT_EQ("x", Field(4, kExMemo));
@@ -138,24 +138,24 @@ TEST_F(ImportTest, StopsAtFiveHundredCardsWithTheLimitMessage) {
   Columns({"名前"}, '\t', 0);
   PutExchangeFile(Lines(20));
   ASSERT_EQ(1, Import());
-  EXPECT_EQ(10, book_.m_nImported);
-  ASSERT_EQ(1u, messages_.told.size());
-  EXPECT_EQ(kLimitText, messages_.told[0].first);
-  EXPECT_EQ(kExchangeInformation, messages_.told[0].second);
+  EXPECT_EQ(10, m_book.m_nImported);
+  ASSERT_EQ(1u, m_messages.told.size());
+  EXPECT_EQ(kLimitText, m_messages.told[0].first);
+  EXPECT_EQ(kExchangeInformation, m_messages.told[0].second);
   Reload();
-  ASSERT_EQ(500, book_.m_nBookCards);
+  ASSERT_EQ(500, m_book.m_nBookCards);
   EXPECT_EQ("n9", Field(499, kExName));
 
   // Full: nothing is added, and the message only when a line remains.
-  messages_.told.clear();
+  m_messages.told.clear();
   ASSERT_EQ(1, Import());
-  EXPECT_EQ(0, book_.m_nImported);
-  EXPECT_EQ(1u, messages_.told.size());
-  options_.heading = 1;
+  EXPECT_EQ(0, m_book.m_nImported);
+  EXPECT_EQ(1u, m_messages.told.size());
+  m_options.heading = 1;
   PutExchangeFile("heading only\r\n\r\n");
-  messages_.told.clear();
+  m_messages.told.clear();
   ASSERT_EQ(1, Import());
-  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_TRUE(m_messages.told.empty());
 }
 
 TEST_F(ImportTest, FillingTheBookExactlyNeedsNoMessage) {
@@ -163,31 +163,31 @@ TEST_F(ImportTest, FillingTheBookExactlyNeedsNoMessage) {
   Columns({"名前"}, '\t', 0);
   PutExchangeFile(Lines(10));
   ASSERT_EQ(1, Import());
-  EXPECT_EQ(10, book_.m_nImported);
-  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_EQ(10, m_book.m_nImported);
+  EXPECT_TRUE(m_messages.told.empty());
 }
 
 TEST_F(ImportTest, FailuresTellTheirMessageAndLeaveTheBookAsItWas) {
   Columns({"名前"});
   PutExchangeFile("h\r\na\r\n");
   EXPECT_EQ(0, Import());  // no card file: no message of its own
-  EXPECT_TRUE(messages_.told.empty());
+  EXPECT_TRUE(m_messages.told.empty());
 
   PutBookOf(3);
   std::string before = BookBytes();
-  options_.path[0] = '\0';
+  m_options.path[0] = '\0';
   EXPECT_EQ(0, Import());
   UseFile("missing.txt");
   EXPECT_EQ(0, Import());
   UseFile("exchange.txt");
-  options_.delimiter = 0;
+  m_options.delimiter = 0;
   EXPECT_EQ(0, Import());
-  ASSERT_EQ(3u, messages_.told.size());
-  EXPECT_EQ("インポートファイルを設定して下さい。", messages_.told[0].first);
-  EXPECT_EQ(kExchangeStop, messages_.told[0].second);
-  EXPECT_EQ("インポートファイルを開けませんでした！", messages_.told[1].first);
-  EXPECT_EQ(kExchangeExclamation, messages_.told[1].second);
-  EXPECT_EQ(kExchangeStop, messages_.told[2].second);
+  ASSERT_EQ(3u, m_messages.told.size());
+  EXPECT_EQ("インポートファイルを設定して下さい。", m_messages.told[0].first);
+  EXPECT_EQ(kExchangeStop, m_messages.told[0].second);
+  EXPECT_EQ("インポートファイルを開けませんでした！", m_messages.told[1].first);
+  EXPECT_EQ(kExchangeExclamation, m_messages.told[1].second);
+  EXPECT_EQ(kExchangeStop, m_messages.told[2].second);
   EXPECT_EQ(before, BookBytes());
 }
 
@@ -198,12 +198,12 @@ TEST_F(ImportTest, AFailedAppendLeavesTheBookWhole) {
   PutExchangeFile("h\r\n" + Lines(50));
   for (long budget : {0L, 10L, static_cast<long>(before.size()) + 100}) {
     SafeFileWriter::FailAfterBytesForTesting(budget);
-    messages_.told.clear();
+    m_messages.told.clear();
     EXPECT_EQ(0, Import());
-    EXPECT_EQ(0, book_.m_nImported);
+    EXPECT_EQ(0, m_book.m_nImported);
     EXPECT_EQ(before, BookBytes());
-    ASSERT_EQ(1u, messages_.told.size());
-    EXPECT_EQ(kExchangeStop, messages_.told[0].second);
+    ASSERT_EQ(1u, m_messages.told.size());
+    EXPECT_EQ(kExchangeStop, m_messages.told[0].second);
   }
 }
 
@@ -213,7 +213,7 @@ TEST_F(ImportTest, ABookWithoutItsLastLineEndKeepsEveryCard) {
   PutExchangeFile("new\r\n");
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(2, book_.m_nBookCards);
+  ASSERT_EQ(2, m_book.m_nBookCards);
   EXPECT_EQ("own", Field(0, kExName));
   EXPECT_EQ("new", Field(1, kExName));
 }
@@ -233,11 +233,11 @@ TEST_F(ImportTest, ATrialImportReportsEachLinesProblemsAndWritesNothing) {
   PutExchangeFile(
       "h\r\nok,1\r\nshort\r\n\r\nlong,12345678901234567\r\na,b,c\r\nlast,1\r\nover\r\n");
   RecordedProblems report;
-  ASSERT_EQ(1, book_.TryImportCards(options_, messages_, report));
-  EXPECT_EQ(5, book_.m_nImported);
+  ASSERT_EQ(1, m_book.TryImportCards(m_options, m_messages, report));
+  EXPECT_EQ(5, m_book.m_nImported);
   EXPECT_EQ("3:4 5:1 6:2 8:8 ", report.seen);
   EXPECT_EQ(before, BookBytes());
-  EXPECT_EQ(1u, messages_.told.size());  // the limit, as the import would tell it
+  EXPECT_EQ(1u, m_messages.told.size());  // the limit, as the import would tell it
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST_P(RoundTripTest, EveryFieldComesBackAsTheBookHeldIt) {
     for (int i = 0; i < 240; ++i) MakeCard(random, table.m_cards[i]);
     table.m_nCardCount = 240;
     ASSERT_EQ(1, SaveCardFile(BookPath().c_str(), table));
-    ASSERT_EQ(1, reference.LoadBookFile(options_.dataDirectory, 1));
+    ASSERT_EQ(1, reference.LoadBookFile(m_options.dataDirectory, 1));
     ASSERT_EQ(240, reference.m_nBookCards);
 
     Columns(all, GetParam(), static_cast<int>(seed % 2));
@@ -64,9 +64,9 @@ TEST_P(RoundTripTest, EveryFieldComesBackAsTheBookHeldIt) {
     std::vector<std::string> owner(1, "owner");
     PutBook({ExchangeCardLine(owner)});
     ASSERT_EQ(1, Import());
-    ASSERT_EQ(240, book_.m_nImported);
+    ASSERT_EQ(240, m_book.m_nImported);
     Reload();
-    ASSERT_EQ(241, book_.m_nBookCards);
+    ASSERT_EQ(241, m_book.m_nBookCards);
     for (int card = 0; card < 240; ++card) {
       for (int field = 0; field < kExchangeFieldCount; ++field) {
         char expected[kExchangeTextSize];
@@ -75,7 +75,7 @@ TEST_P(RoundTripTest, EveryFieldComesBackAsTheBookHeldIt) {
             << "seed " << seed << ", card " << card << ", field " << field;
       }
     }
-    EXPECT_TRUE(messages_.told.empty());
+    EXPECT_TRUE(m_messages.told.empty());
   }
 }
 

@@ -29,20 +29,20 @@ class FileFaultTest : public ExchangeTest {
   }
   void PutFiles() {
     PutBookOf(3);
-    WriteBytes(groupPath_, "家族\r\n");
+    WriteBytes(m_strGroupPath, "家族\r\n");
     PutExchangeFile("old export\r\n");
-    std::filesystem::remove(bookPath_ + ".1.bak");
+    std::filesystem::remove(m_strBookPath + ".1.bak");
   }
   std::vector<std::string> Listing() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_.Path())) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_folder.Path())) {
       names.push_back(entry.path().string());
     }
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  std::string groupPath_ = folder_.File(kBookFolderName) + kPathSeparator + kGroupFileName;
+  std::string m_strGroupPath = m_folder.File(kBookFolderName) + kPathSeparator + kGroupFileName;
 };
 
 TEST_F(FileFaultTest, EveryFailedStepLeavesTheOldFileOrTheWholeNewOne) {
@@ -55,22 +55,25 @@ TEST_F(FileFaultTest, EveryFailedStepLeavesTheOldFileOrTheWholeNewOne) {
     std::function<int()> run;
   };
   const std::vector<Operation> operations = {
-      {"save", bookPath_, [&] { return SaveCardFile(bookPath_.c_str(), table); }},
-      {"groups", groupPath_, [&] { return WriteGroupNames(groupPath_.c_str(), NameOf, nullptr); }},
-      {"import", bookPath_,
-       [&] { return book_.AppendImportedCards(options_.dataDirectory, 2, messages_); }},
-      {"export", options_.path, [&] { return Export(); }},
-      {"keep", bookPath_ + ".1.bak",
+      {"save", m_strBookPath, [&] { return SaveCardFile(m_strBookPath.c_str(), table); }},
+      {"groups", m_strGroupPath,
+       [&] { return WriteGroupNames(m_strGroupPath.c_str(), NameOf, nullptr); }},
+      {"import", m_strBookPath,
+       [&] { return m_book.AppendImportedCards(m_options.dataDirectory, 2, m_messages); }},
+      {"export", m_options.path, [&] { return Export(); }},
+      {"keep", m_strBookPath + ".1.bak",
        [&] {
          FileProblem problem;
-         return CopyWholeFile(bookPath_.c_str(), (bookPath_ + ".1.bak").c_str(), problem) ? 1 : 0;
+         return CopyWholeFile(m_strBookPath.c_str(), (m_strBookPath + ".1.bak").c_str(), problem)
+                    ? 1
+                    : 0;
        }},
   };
   const FileProblem kProblems[] = {FileProblem::kFull, FileProblem::kBroken, FileProblem::kInUse};
   int runs = 0, faults = 0, landed = 0, refused = 0;
   for (const Operation& operation : operations) {
     PutFiles();
-    LoadCardFile(bookPath_.c_str(), table, clock);
+    LoadCardFile(m_strBookPath.c_str(), table, clock);
     Reload();
     const std::string old = ReadBytes(operation.target);
     const std::vector<std::string> files = Listing();

@@ -42,10 +42,10 @@ class GroupWriting : public ::testing::Test {
  protected:
   void TearDown() override { SafeFileWriter::FailAfterBytesForTesting(-1); }
   int Write(std::vector<std::string> names) {
-    return WriteGroupNames(path_.c_str(), NameOf, &names);
+    return WriteGroupNames(m_strPath.c_str(), NameOf, &names);
   }
-  ScratchFolder folder_;
-  std::string path_ = folder_.File("Group.dat");
+  ScratchFolder m_folder;
+  std::string m_strPath = m_folder.File("Group.dat");
 };
 
 TEST_F(GroupWriting, WritesEveryNameInOrderPastTheListsTen) {
@@ -58,35 +58,35 @@ TEST_F(GroupWriting, WritesEveryNameInOrderPastTheListsTen) {
   names.push_back("");
   expected += "\r\n";
   EXPECT_EQ(1, Write(names));
-  EXPECT_EQ(expected, ReadBytes(path_));
+  EXPECT_EQ(expected, ReadBytes(m_strPath));
   EXPECT_EQ(1, Write({}));
-  EXPECT_EQ("", ReadBytes(path_));
+  EXPECT_EQ("", ReadBytes(m_strPath));
 }
 
 TEST_F(GroupWriting, AFailedWriteLeavesTheOldListWhole) {
-  WriteBytes(path_, "old\r\n");
+  WriteBytes(m_strPath, "old\r\n");
   SafeFileWriter::FailAfterBytesForTesting(3);
   EXPECT_EQ(0, Write({"new one", "new two"}));
-  EXPECT_EQ("old\r\n", ReadBytes(path_));
-  EXPECT_FALSE(FileExists(path_ + ".new"));
+  EXPECT_EQ("old\r\n", ReadBytes(m_strPath));
+  EXPECT_FALSE(FileExists(m_strPath + ".new"));
 }
 
 TEST_F(GroupWriting, ALongerFileKeepsEveryNameWhenTheListIsSaved) {
   std::string file;
   for (int i = 0; i < 12; ++i) file += "g" + std::to_string(i) + "\r\n";
-  WriteBytes(path_, file);
+  WriteBytes(m_strPath, file);
   GroupList list{};
-  EXPECT_EQ(1, LoadGroupFile(path_.c_str(), list));
+  EXPECT_EQ(1, LoadGroupFile(m_strPath.c_str(), list));
   EXPECT_EQ(10, list.m_nGroupCount);
-  EXPECT_EQ(1, SaveGroupFile(path_.c_str(), list));
-  EXPECT_EQ(file, ReadBytes(path_));
+  EXPECT_EQ(1, SaveGroupFile(m_strPath.c_str(), list));
+  EXPECT_EQ(file, ReadBytes(m_strPath));
 
   // Ten names are the whole file: saving writes it as usual.
-  WriteBytes(path_, "a\nb\n");
-  EXPECT_EQ(1, LoadGroupFile(path_.c_str(), list));
+  WriteBytes(m_strPath, "a\nb\n");
+  EXPECT_EQ(1, LoadGroupFile(m_strPath.c_str(), list));
   EXPECT_EQ(0, list.m_bMoreInFile);
-  EXPECT_EQ(1, SaveGroupFile(path_.c_str(), list));
-  EXPECT_EQ("a\r\nb\r\n", ReadBytes(path_));
+  EXPECT_EQ(1, SaveGroupFile(m_strPath.c_str(), list));
+  EXPECT_EQ("a\r\nb\r\n", ReadBytes(m_strPath));
 }
 
 TEST(MovingCards, ReachesEveryUsedSlotAndTouchesOnlyTheGroup) {

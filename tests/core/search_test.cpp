@@ -85,15 +85,15 @@ class RecordingSink : public SearchSink {
 
 class CardFileSearchTest : public ::testing::Test {
  protected:
-  void Put(const std::string& cardLines) { WriteBytes(path_, kHeading + cardLines); }
+  void Put(const std::string& cardLines) { WriteBytes(m_strPath, kHeading + cardLines); }
   std::vector<std::string> Search(const char* text, int mode = kTextSearch) {
     RecordingSink sink;
-    SearchCardFile(path_.c_str(), mode, text, sink);
+    SearchCardFile(m_strPath.c_str(), mode, text, sink);
     return sink.lines;
   }
 
-  ScratchFolder folder_;
-  std::string path_ = folder_.File("Quillbook.dat");
+  ScratchFolder m_folder;
+  std::string m_strPath = m_folder.File("Quillbook.dat");
 };
 
 using Lines = std::vector<std::string>;
@@ -229,10 +229,10 @@ TEST_F(CardFileSearchTest, ADamagedLineGivesEmptyTextsForTheFieldsItLacks) {
   EXPECT_EQ((Lines{"", "", ""}), Search("memo"));  // nor after the last field
   EXPECT_EQ((Lines{"山田 () [  ] : \"山田\"", " () [  ] : \"\"", "M () [  ] : \"M\""}), Search(""));
   // A lone lead byte never takes its tab; a file without LF ends lines at CR.
-  WriteBytes(path_, "heading\r山\x81\tyomi\t\r\rx\t\r");
+  WriteBytes(m_strPath, "heading\r山\x81\tyomi\t\r\rx\t\r");
   EXPECT_EQ((Lines{"山\x81 (yomi) [  ] : \"yomi\"", ""}), Search("yomi"));
   // A NUL ends a field's text.
-  WriteBytes(path_, std::string("heading\r\nab\0cd\tx\t\r\n", 19));
+  WriteBytes(m_strPath, std::string("heading\r\nab\0cd\tx\t\r\n", 19));
   EXPECT_EQ((Lines{""}), Search("cd"));
   EXPECT_EQ((Lines{"ab (x) [  ] : \"ab\""}), Search("ab"));
 }
@@ -260,11 +260,11 @@ TEST_F(CardFileSearchTest, StopsBeforeTheNextCardLineWhenAsked) {
   Put(Yamada() + Yamada() + Yamada());
   RecordingSink afterOne;
   afterOne.stopAfter = 1;
-  SearchCardFile(path_.c_str(), kTextSearch, "5678", afterOne);
+  SearchCardFile(m_strPath.c_str(), kTextSearch, "5678", afterOne);
   EXPECT_EQ(1u, afterOne.lines.size());
   RecordingSink beforeAny;
   beforeAny.stopAfter = 0;
-  SearchCardFile(path_.c_str(), kTextSearch, "5678", beforeAny);
+  SearchCardFile(m_strPath.c_str(), kTextSearch, "5678", beforeAny);
   EXPECT_EQ(0u, beforeAny.lines.size());
 }
 
@@ -273,9 +273,9 @@ TEST_F(CardFileSearchTest, AFileThatCannotBeOpenedOrHoldsNoCardGivesNoLine) {
   RecordingSink sink;
   SearchCardFile(nullptr, kTextSearch, "", sink);
   EXPECT_EQ(Lines{}, sink.lines);
-  WriteBytes(path_, "");
+  WriteBytes(m_strPath, "");
   EXPECT_EQ(Lines{}, Search(""));
-  WriteBytes(path_, "heading only");
+  WriteBytes(m_strPath, "heading only");
   EXPECT_EQ(Lines{}, Search(""));
 }
 
@@ -283,7 +283,7 @@ TEST_F(CardFileSearchTest, AModeNotServedGivesItsOneLineAndReadsNoCard) {
   Put(Yamada());
   for (int mode : {2, -1, 32767}) {
     RecordingSink sink;
-    SearchCardFile(path_.c_str(), mode, "", sink);
+    SearchCardFile(m_strPath.c_str(), mode, "", sink);
     EXPECT_EQ(Lines{"非対応の検索モードです。"}, sink.lines) << mode;
     EXPECT_EQ(0, sink.asked);
   }

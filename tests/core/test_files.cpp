@@ -20,7 +20,7 @@ ScratchFolder::ScratchFolder() {
                                  std::to_string(reinterpret_cast<uintptr_t>(this) & 0xFFFFFF));
     std::error_code ec;
     if (fs::create_directory(candidate, ec)) {
-      path_ = candidate.string();
+      m_strPath = candidate.string();
       break;
     }
   }
@@ -28,10 +28,12 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ec;
-  fs::remove_all(path_, ec);
+  fs::remove_all(m_strPath, ec);
 }
 
-std::string ScratchFolder::File(const char* name) const { return path_ + kPathSeparator + name; }
+std::string ScratchFolder::File(const char* name) const {
+  return m_strPath + kPathSeparator + name;
+}
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -10,11 +10,11 @@ class ScratchFolder {
  public:
   ScratchFolder();
   ~ScratchFolder();
-  const std::string& Path() const { return path_; }
+  const std::string& Path() const { return m_strPath; }
   std::string File(const char* name) const;
 
  private:
-  std::string path_;
+  std::string m_strPath;
 };
 
 std::string ReadBytes(const std::string& path);

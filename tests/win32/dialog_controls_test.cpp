@@ -11,12 +11,12 @@ namespace {
 class DialogControls : public ::testing::Test {
  protected:
   HWND Make(const char* className, DWORD style) {
-    return CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, 100, 100, parent_, nullptr,
+    return CreateWindowExA(0, className, "", WS_CHILD | style, 0, 0, 100, 100, m_hParent, nullptr,
                            nullptr, nullptr);
   }
-  void TearDown() override { DestroyWindow(parent_); }
-  HWND parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
-                                 nullptr, nullptr);
+  void TearDown() override { DestroyWindow(m_hParent); }
+  HWND m_hParent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                   nullptr, nullptr);
 };
 
 TEST_F(DialogControls, AnEditTextCutToItsBufferKeepsWholeCharacters) {

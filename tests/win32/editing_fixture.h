@@ -38,36 +38,36 @@ class EditingPanel : public ::testing::Test {
 
   void SetUp() override { Open(SmallBook()); }
   void Open(const std::vector<std::string>& book) {
-    if (panel_ != nullptr) host_.ClosePanel();
-    std::string folder = host_.services.BookFile("");
+    if (m_hPanel != nullptr) m_host.ClosePanel();
+    std::string folder = m_host.services.BookFile("");
     folder.pop_back();
     WriteBook(folder, book, {"友人", "仕事"});
-    panel_ = host_.OpenPanel();
-    ASSERT_NE(nullptr, panel_);
-    tree_ = Control(panel_, IDC_TREE);
-    thread_ = GetWindowThreadProcessId(panel_, nullptr);
+    m_hPanel = m_host.OpenPanel();
+    ASSERT_NE(nullptr, m_hPanel);
+    m_hTree = Control(m_hPanel, IDC_TREE);
+    m_dwThread = GetWindowThreadProcessId(m_hPanel, nullptr);
   }
 
   // Clicks are posted: a click may open a box that waits for an answer.
   void Click(int id) {
-    PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Control(panel_, id)));
+    PostMessageA(m_hPanel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(m_hPanel, id)));
   }
   void ClickIcon(int id) {
-    PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
-                 reinterpret_cast<LPARAM>(Control(panel_, id)));
+    PostMessageA(m_hPanel, WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(m_hPanel, id)));
   }
   // Selecting is posted too, for the save question it may bring.
-  void Select(HTREEITEM item) { PostMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item); }
+  void Select(HTREEITEM item) { PostMessageA(m_hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)item); }
   void Select(const std::string& text) {
-    HTREEITEM item = FindTreeItem(tree_, text);
+    HTREEITEM item = FindTreeItem(m_hTree, text);
     ASSERT_NE(nullptr, item) << text;
     Select(item);
   }
-  std::string Selected() { return TreeItemText(tree_, TreeView_GetSelection(tree_)); }
+  std::string Selected() { return TreeItemText(m_hTree, TreeView_GetSelection(m_hTree)); }
   // The form is editable: the group is chosen in the combo, not shown as text.
-  bool Editable() { return IsWindowVisible(Control(panel_, IDC_GROUP_COMBO)) != FALSE; }
-  bool Enabled(int id) { return IsWindowEnabled(Control(panel_, id)) != FALSE; }
+  bool Editable() { return IsWindowVisible(Control(m_hPanel, IDC_GROUP_COMBO)) != FALSE; }
+  bool Enabled(int id) { return IsWindowEnabled(Control(m_hPanel, id)) != FALSE; }
   // Edit, Delete, Save, Cancel as "1010".
   std::string Buttons() {
     std::string state;
@@ -79,17 +79,17 @@ class EditingPanel : public ::testing::Test {
   int FocusedId() {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(thread_, &info) || info.hwndFocus == nullptr) return 0;
+    if (!GetGUIThreadInfo(m_dwThread, &info) || info.hwndFocus == nullptr) return 0;
     return GetDlgCtrlID(info.hwndFocus);
   }
   void Settle() {
-    host_.WaitFor([] { return false; }, 200);
+    m_host.WaitFor([] { return false; }, 200);
   }
-  void Type(int id, const char* text) { SetDlgItemTextA(panel_, id, text); }
-  std::string Text(int id) { return ControlText(panel_, id); }
+  void Type(int id, const char* text) { SetDlgItemTextA(m_hPanel, id, text); }
+  std::string Text(int id) { return ControlText(m_hPanel, id); }
   // Reads the box the panel shows, answers it and lets the panel go on.
   MessageBoxView Answer(int button) {
-    MessageBoxView box = WaitForMessageBox(thread_);
+    MessageBoxView box = WaitForMessageBox(m_dwThread);
     if (box.window != nullptr) box.Press(button);
     Settle();
     return box;
@@ -97,44 +97,44 @@ class EditingPanel : public ::testing::Test {
   // Saves and expects a refusal with this text; returns the focused field.
   int SaveRefused(const std::string& text) {
     Click(IDC_SAVE_CARD);
-    MessageBoxView box = WaitForMessageBox(thread_);
+    MessageBoxView box = WaitForMessageBox(m_dwThread);
     EXPECT_EQ(text, box.text);
     EXPECT_EQ("stop", box.icon);
     EXPECT_EQ("Quillbook", box.caption);
-    EXPECT_EQ(1, host_.tool->m_bModalBusy);
+    EXPECT_EQ(1, m_host.tool->m_bModalBusy);
     if (box.window != nullptr) box.Press(IDOK);
     Settle();
-    EXPECT_EQ(0, host_.tool->m_bModalBusy);
+    EXPECT_EQ(0, m_host.tool->m_bModalBusy);
     return FocusedId();
   }
   bool SavedWithoutQuestion() {
     Click(IDC_SAVE_CARD);
-    return host_.WaitFor([&] { return !Editable(); }) &&
-           WaitForMessageBox(thread_, 100).window == nullptr;
+    return m_host.WaitFor([&] { return !Editable(); }) &&
+           WaitForMessageBox(m_dwThread, 100).window == nullptr;
   }
   void EditSelected() {
     Click(IDC_EDIT_CARD);
-    ASSERT_TRUE(host_.WaitFor([&] { return Editable() && Enabled(IDC_SAVE_CARD); }));
+    ASSERT_TRUE(m_host.WaitFor([&] { return Editable() && Enabled(IDC_SAVE_CARD); }));
   }
   void EditCard(const std::string& name) {
     Select(name);
-    ASSERT_TRUE(host_.WaitFor([&] { return Selected() == name; })) << name;
+    ASSERT_TRUE(m_host.WaitFor([&] { return Selected() == name; })) << name;
     EditSelected();
   }
   // Closes the panel, which saves, and loads what it wrote.
   CardTable& Saved() {
-    host_.ClosePanel();
-    panel_ = nullptr;
+    m_host.ClosePanel();
+    m_hPanel = nullptr;
     FixedNow now;
-    LoadCardFile(host_.services.BookFile("Quillbook.dat").c_str(), table_, now);
-    return table_;
+    LoadCardFile(m_host.services.BookFile("Quillbook.dat").c_str(), m_table, now);
+    return m_table;
   }
 
-  TestHost host_;
-  HWND panel_ = nullptr;
-  HWND tree_ = nullptr;
-  DWORD thread_ = 0;
-  static CardTable table_;
+  TestHost m_host;
+  HWND m_hPanel = nullptr;
+  HWND m_hTree = nullptr;
+  DWORD m_dwThread = 0;
+  static CardTable m_table;
 };
 
 // The ID question before a card goes under another ID.

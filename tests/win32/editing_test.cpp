@@ -1,7 +1,7 @@
 // Checking and storing the card in the form.
 #include "tests/win32/editing_fixture.h"
 
-CardTable EditingPanel::table_;
+CardTable EditingPanel::m_table;
 
 namespace {
 
@@ -9,26 +9,26 @@ using Editing = EditingPanel;
 
 TEST_F(Editing, ANewCardIsStoredUnderAFreeIdAfterTheQuestion) {
   Click(IDC_NEW_CARD);
-  ASSERT_TRUE(host_.WaitFor([&] { return ControlText(panel_, IDC_CARD_ID) == "-1"; }));
-  EXPECT_EQ("新規カード", ControlText(panel_, IDC_NAME));
+  ASSERT_TRUE(m_host.WaitFor([&] { return ControlText(m_hPanel, IDC_CARD_ID) == "-1"; }));
+  EXPECT_EQ("新規カード", ControlText(m_hPanel, IDC_NAME));
   Type(IDC_CARD_ID, " 999 ");
   Type(IDC_NAME, "新人");
   Type(IDC_READING, "ｼﾝｼﾞﾝ");
   Type(IDC_MEMO, "line1\r\nline2\tend");
   Click(IDC_SAVE_CARD);
-  MessageBoxView box = WaitForMessageBox(thread_);
+  MessageBoxView box = WaitForMessageBox(m_dwThread);
   ASSERT_NE(nullptr, box.window);
   EXPECT_EQ("Quillbook", box.caption);
   EXPECT_EQ("question", box.icon);
   EXPECT_EQ(
       "このデータを指定したIDに登録しますか？\n登録先IDに既にデータがある場合は上書きされます。",
       box.text);
-  EXPECT_EQ(1, host_.tool->m_bModalBusy);
+  EXPECT_EQ(1, m_host.tool->m_bModalBusy);
   box.Press(IDYES);
-  EXPECT_EQ("3", ControlText(panel_, IDC_CARD_ID));  // the free ID, filled in before asking
-  ASSERT_TRUE(
-      host_.WaitFor([&] { return TreeItemText(tree_, TreeView_GetSelection(tree_)) == "新人"; }));
-  EXPECT_EQ(0, host_.tool->m_bModalBusy);
+  EXPECT_EQ("3", ControlText(m_hPanel, IDC_CARD_ID));  // the free ID, filled in before asking
+  ASSERT_TRUE(m_host.WaitFor(
+      [&] { return TreeItemText(m_hTree, TreeView_GetSelection(m_hTree)) == "新人"; }));
+  EXPECT_EQ(0, m_host.tool->m_bModalBusy);
   CardTable& saved = Saved();
   ASSERT_EQ(4, saved.m_nCardCount);
   EXPECT_STREQ("新人", saved.m_cards[3].name);
@@ -44,16 +44,16 @@ TEST_F(Editing, AnEmptyNameAndABadPhoneGiveOnlyTheNameMessage) {
   Type(IDC_NAME, "   ");
   Type(IDC_PHONE1, "abc");
   Click(IDC_SAVE_CARD);
-  MessageBoxView box = WaitForMessageBox(thread_);
+  MessageBoxView box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ("”名前”が入力されていません。", box.text);
   EXPECT_EQ("stop", box.icon);
   box.Press(IDOK);
   Settle();
-  EXPECT_EQ(nullptr, WaitForMessageBox(thread_, 300).window);
-  EXPECT_EQ("", ControlText(panel_, IDC_NAME));  // trimmed and written back
+  EXPECT_EQ(nullptr, WaitForMessageBox(m_dwThread, 300).window);
+  EXPECT_EQ("", ControlText(m_hPanel, IDC_NAME));  // trimmed and written back
   Type(IDC_NAME, "山田");
   Click(IDC_SAVE_CARD);
-  box = WaitForMessageBox(thread_);
+  box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ(
       "電話番号が不正です。\n半角数字および一部の半角記号または、\"P\"(ﾎﾟｰｽﾞ)"
       "以外は使用できません。",
@@ -68,8 +68,8 @@ TEST_F(Editing, SavingTheOwnerRenamesTheRootAndCountsTheSave) {
   Settle();
   Type(IDC_NAME, "山田 花子");
   Click(IDC_SAVE_CARD);
-  ASSERT_TRUE(host_.WaitFor([&] { return !Editable(); }));
-  EXPECT_EQ("山田 花子  のアドレス帳", TreeItemText(tree_, TreeView_GetRoot(tree_)));
+  ASSERT_TRUE(m_host.WaitFor([&] { return !Editable(); }));
+  EXPECT_EQ("山田 花子  のアドレス帳", TreeItemText(m_hTree, TreeView_GetRoot(m_hTree)));
   CardTable& saved = Saved();
   EXPECT_STREQ("山田 花子", saved.m_cards[0].name);
   EXPECT_EQ(4, saved.m_cards[0].modifyCount);
@@ -77,22 +77,22 @@ TEST_F(Editing, SavingTheOwnerRenamesTheRootAndCountsTheSave) {
 
 TEST_F(Editing, RefusalsChangeNothing) {
   Click(IDC_DELETE_CARD);  // the root is selected
-  MessageBoxView box = WaitForMessageBox(thread_);
+  MessageBoxView box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ("削除できません！\n個人カードを選択して下さい。", box.text);
   box.Press(IDOK);
   Click(IDC_EDIT_CARD);
   Settle();
-  CheckDlgButton(panel_, IDC_SORT_GROUP, BST_CHECKED);
-  CheckDlgButton(panel_, IDC_SORT_NAME, BST_UNCHECKED);
+  CheckDlgButton(m_hPanel, IDC_SORT_GROUP, BST_CHECKED);
+  CheckDlgButton(m_hPanel, IDC_SORT_NAME, BST_UNCHECKED);
   Click(IDC_SORT_GROUP);
-  box = WaitForMessageBox(thread_);
+  box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ("カードの編集中は表示切替できません！", box.text);
   box.Press(IDOK);
   Settle();
   // The mode in force shows pressed again.
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(panel_, IDC_SORT_NAME));
-  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(panel_, IDC_SORT_GROUP));
-  EXPECT_EQ(3, host_.tool->m_history.GetSize());
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(m_hPanel, IDC_SORT_NAME));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(m_hPanel, IDC_SORT_GROUP));
+  EXPECT_EQ(3, m_host.tool->m_history.GetSize());
 }
 
 TEST_F(Editing, ClosingDuringAnEditKeepsTheCardAsItWas) {
@@ -105,9 +105,9 @@ TEST_F(Editing, ClosingDuringAnEditKeepsTheCardAsItWas) {
 }
 
 TEST_F(Editing, DeletingACardFreesItsSlot) {
-  TreeView_SelectItem(tree_, FindTreeItem(tree_, "加藤"));
+  TreeView_SelectItem(m_hTree, FindTreeItem(m_hTree, "加藤"));
   Click(IDC_DELETE_CARD);
-  ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, "加藤") == nullptr; }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return FindTreeItem(m_hTree, "加藤") == nullptr; }));
   CardTable& saved = Saved();
   EXPECT_EQ(2, saved.m_nCardCount);
   EXPECT_STREQ("佐藤", saved.m_cards[1].name);
@@ -147,7 +147,7 @@ TEST_F(Editing, ChecksRunInOrderAndFocusTheFieldConcerned) {
   Type(IDC_MAIL3, "@example.jp");
   ASSERT_TRUE(SavedWithoutQuestion());
   EXPECT_EQ("(03) 1234-5678P12", Text(IDC_PHONE2));
-  EXPECT_EQ("その他: 加藤 一", TreeOutline(tree_).back());  // filed anew by its reading
+  EXPECT_EQ("その他: 加藤 一", TreeOutline(m_hTree).back());  // filed anew by its reading
   CardTable& saved = Saved();
   EXPECT_STREQ("加藤 一", saved.m_cards[1].name);
   EXPECT_STREQ("Kato", saved.m_cards[1].reading);
@@ -176,8 +176,8 @@ TEST_F(Editing, RefusesIdsOutsideTheTableAndZeroForAnyCardButTheOwner) {
     EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText)) << id;
   }
   Click(IDC_CANCEL_EDIT);
-  Select(TreeView_GetRoot(tree_));
-  ASSERT_TRUE(host_.WaitFor([&] { return Text(IDC_CARD_ID) == "0"; }));
+  Select(TreeView_GetRoot(m_hTree));
+  ASSERT_TRUE(m_host.WaitFor([&] { return Text(IDC_CARD_ID) == "0"; }));
   EditSelected();
   for (const char* id : {"00", "0x", " 501"}) {
     Type(IDC_CARD_ID, id);
@@ -210,10 +210,10 @@ TEST_F(Editing, ATextWithDigitsFirstGoesUnderItsNumberAfterTheQuestion) {
   EXPECT_TRUE(Editable());
   Click(IDC_SAVE_CARD);
   EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
-  ASSERT_TRUE(host_.WaitFor([&] { return !Editable(); }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return !Editable(); }));
   EXPECT_EQ("12", Text(IDC_CARD_ID));  // the selected card is now the copy in slot 12
   // The card under the old ID stays; the copy starts its own count.
-  std::vector<std::string> outline = TreeOutline(tree_);
+  std::vector<std::string> outline = TreeOutline(m_hTree);
   EXPECT_EQ("か行: 加藤 加藤", outline[1]);
   CardTable& saved = Saved();
   ASSERT_EQ(4, saved.m_nCardCount);
@@ -231,7 +231,7 @@ TEST_F(Editing, NineNineNineTakesTheFirstFreeIdUntilTheBookIsFull) {
   EXPECT_EQ("499", Text(IDC_CARD_ID));  // No leaves the ID it was given
   Click(IDC_SAVE_CARD);
   EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
-  ASSERT_TRUE(host_.WaitFor([&] { return !Editable(); }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return !Editable(); }));
   EditSelected();
   Type(IDC_CARD_ID, "999");
   EXPECT_EQ(IDC_CARD_ID, SaveRefused(kFullBookText));
@@ -244,28 +244,28 @@ TEST_F(Editing, AFreeIdInAFullBookIsRefusedLikeNineNineNine) {
   Open(BookOf(500));
   Select("カード10");
   Click(IDC_DELETE_CARD);
-  ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, "カード10") == nullptr; }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return FindTreeItem(m_hTree, "カード10") == nullptr; }));
   Click(IDC_NEW_CARD);
-  ASSERT_TRUE(host_.WaitFor([&] { return Text(IDC_CARD_ID) == "-1"; }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return Text(IDC_CARD_ID) == "-1"; }));
   Type(IDC_CARD_ID, "10");
   Click(IDC_SAVE_CARD);
   EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
-  ASSERT_TRUE(host_.WaitFor([&] { return Selected() == "新規カード" && !Editable(); }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return Selected() == "新規カード" && !Editable(); }));
   EditCard("カード20");
   Type(IDC_CARD_ID, "500");  // free: the file had 500 cards in slots 0 to 499
   EXPECT_EQ(IDC_CARD_ID, SaveRefused(kFullBookText));
   Type(IDC_CARD_ID, "30");  // overwriting a card keeps the count
   Click(IDC_SAVE_CARD);
   EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
-  ASSERT_TRUE(host_.WaitFor([&] { return !Editable(); }));
-  EXPECT_EQ(nullptr, FindTreeItem(tree_, "カード30"));
+  ASSERT_TRUE(m_host.WaitFor([&] { return !Editable(); }));
+  EXPECT_EQ(nullptr, FindTreeItem(m_hTree, "カード30"));
   CardTable& saved = Saved();
   EXPECT_EQ(500, saved.m_nCardCount);
 }
 
 TEST_F(Editing, APendingNewCardNeedsAnId) {
   Click(IDC_NEW_CARD);
-  ASSERT_TRUE(host_.WaitFor([&] { return Text(IDC_CARD_ID) == "-1"; }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return Text(IDC_CARD_ID) == "-1"; }));
   EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText));
   Type(IDC_CARD_ID, "");  // a blank asks for the own slot, which it has not
   EXPECT_EQ(IDC_CARD_ID, SaveRefused(kBadIdText));
@@ -273,7 +273,7 @@ TEST_F(Editing, APendingNewCardNeedsAnId) {
   Type(IDC_CARD_ID, "2");  // an existing card's ID overwrites it after the question
   Click(IDC_SAVE_CARD);
   EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
-  ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, "佐藤") == nullptr; }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return FindTreeItem(m_hTree, "佐藤") == nullptr; }));
   EXPECT_EQ("新規カード", Selected());
   CardTable& saved = Saved();
   EXPECT_EQ(3, saved.m_nCardCount);

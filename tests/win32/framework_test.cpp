@@ -55,12 +55,12 @@ END_MESSAGE_MAP()
 
 class MessageTableTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(dialog_.Create(100)); }
-  void TearDown() override { dialog_.DestroyWindow(); }
+  void SetUp() override { ASSERT_TRUE(m_dialog.Create(100)); }
+  void TearDown() override { m_dialog.DestroyWindow(); }
   LRESULT Send(UINT message, WPARAM w = 0, LPARAM l = 0) {
-    return ::SendMessageA(dialog_.m_hWnd, message, w, l);
+    return ::SendMessageA(m_dialog.m_hWnd, message, w, l);
   }
-  DerivedDialog dialog_;
+  DerivedDialog m_dialog;
 };
 
 TEST_F(MessageTableTest, ADerivedTableOverridesAndInheritsItsBase) {
@@ -73,11 +73,11 @@ TEST_F(MessageTableTest, CommandsMatchTheirControlAndCode) {
   Send(WM_COMMAND, MAKEWPARAM(kButton, BN_CLICKED));
   Send(WM_COMMAND, MAKEWPARAM(kButton, BN_DOUBLECLICKED));
   Send(WM_COMMAND, MAKEWPARAM(kButton + 1, BN_CLICKED));
-  EXPECT_EQ(1, dialog_.clicks);
+  EXPECT_EQ(1, m_dialog.clicks);
 }
 
 TEST_F(MessageTableTest, NotifyResultsReachTheSender) {
-  NMHDR header = {dialog_.m_hWnd, kButton, 0x1234};
+  NMHDR header = {m_dialog.m_hWnd, kButton, 0x1234};
   EXPECT_EQ(0x1235, Send(WM_NOTIFY, kButton, reinterpret_cast<LPARAM>(&header)));
   header.idFrom = kButton + 1;
   EXPECT_EQ(0, Send(WM_NOTIFY, kButton + 1, reinterpret_cast<LPARAM>(&header)));
@@ -88,9 +88,9 @@ TEST_F(MessageTableTest, AMessageSentFromAHandlerKeepsTheOuterResult) {
 }
 
 TEST_F(MessageTableTest, TheBindingEndsWithTheWindow) {
-  HWND hwnd = dialog_.m_hWnd;
-  dialog_.DestroyWindow();
-  EXPECT_EQ(nullptr, dialog_.m_hWnd);
+  HWND hwnd = m_dialog.m_hWnd;
+  m_dialog.DestroyWindow();
+  EXPECT_EQ(nullptr, m_dialog.m_hWnd);
   EXPECT_FALSE(IsWindow(hwnd));
 }
 

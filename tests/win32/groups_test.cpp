@@ -47,73 +47,73 @@ class Groups : public ::testing::Test {
          {"友人", "仕事"});
   }
   void Open(const Items& book, const Items& groups) {
-    if (panel_ != nullptr) host_.ClosePanel();
-    host_.services.settings["21/SortMode"] = "1";
-    std::string folder = host_.services.BookFile("");
+    if (m_hPanel != nullptr) m_host.ClosePanel();
+    m_host.services.settings["21/SortMode"] = "1";
+    std::string folder = m_host.services.BookFile("");
     folder.pop_back();
     WriteBook(folder, book, groups);
-    panel_ = host_.OpenPanel();
-    ASSERT_NE(nullptr, panel_);
-    tree_ = Control(panel_, IDC_TREE);
-    thread_ = GetWindowThreadProcessId(panel_, nullptr);
+    m_hPanel = m_host.OpenPanel();
+    ASSERT_NE(nullptr, m_hPanel);
+    m_hTree = Control(m_hPanel, IDC_TREE);
+    m_dwThread = GetWindowThreadProcessId(m_hPanel, nullptr);
   }
   HWND OpenDialog(int button, const char* title) {
-    PostClick(panel_, button);
-    dialog_ = WaitForDialog(thread_, title);
-    EXPECT_NE(nullptr, dialog_) << title;
-    return dialog_;
+    PostClick(m_hPanel, button);
+    m_hDialog = WaitForDialog(m_dwThread, title);
+    EXPECT_NE(nullptr, m_hDialog) << title;
+    return m_hDialog;
   }
   HWND OpenEdit() { return OpenDialog(IDC_GROUP_EDIT, kGroupEditTitle); }
   HWND OpenChange() { return OpenDialog(IDC_GROUP_CHANGE, kGroupChangeTitle); }
   void Settle() {
-    host_.WaitFor([] { return false; }, 200);
+    m_host.WaitFor([] { return false; }, 200);
   }
-  void Type(int id, const char* text) { SetDlgItemTextA(dialog_, id, text); }
-  std::string Field(int id) { return ControlText(dialog_, id); }
+  void Type(int id, const char* text) { SetDlgItemTextA(m_hDialog, id, text); }
+  std::string Field(int id) { return ControlText(m_hDialog, id); }
   void Click(int id) {
-    PostClick(dialog_, id);
+    PostClick(m_hDialog, id);
     Settle();
   }
-  Items List() { return ListBoxItems(GetDlgItem(dialog_, IDC_GROUP_LIST)); }
+  Items List() { return ListBoxItems(GetDlgItem(m_hDialog, IDC_GROUP_LIST)); }
   int Selection() {
-    return static_cast<int>(SendDlgItemMessageA(dialog_, IDC_GROUP_LIST, LB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendDlgItemMessageA(m_hDialog, IDC_GROUP_LIST, LB_GETCURSEL, 0, 0));
   }
   void Select(int index) {
-    SelectListItem(dialog_, IDC_GROUP_LIST, index);
+    SelectListItem(m_hDialog, IDC_GROUP_LIST, index);
     Settle();
   }
   // Clicks and expects this box of the dialog; answers it.
   void ClickExpecting(int id, const std::string& text, const char* icon) {
-    PostClick(dialog_, id);
-    MessageBoxView box = WaitForMessageBox(thread_);
+    PostClick(m_hDialog, id);
+    MessageBoxView box = WaitForMessageBox(m_dwThread);
     EXPECT_EQ(text, box.text);
     EXPECT_EQ("アドレス帳", box.caption);
     EXPECT_EQ(icon, box.icon);
     // The dialog waits behind its box while the box is up, or hides itself
     // first when it set out to write.
-    shownDuringBox_ = IsWindowVisible(dialog_) != FALSE;
+    m_bShownDuringBox = IsWindowVisible(m_hDialog) != FALSE;
     if (box.window != nullptr) box.Press(IDOK);
     Settle();
   }
-  bool NoBox() { return WaitForMessageBox(thread_, 300).window == nullptr; }
+  bool NoBox() { return WaitForMessageBox(m_dwThread, 300).window == nullptr; }
   bool Closed() {
-    return host_.WaitFor([&] { return !IsWindow(dialog_); });
+    return m_host.WaitFor([&] { return !IsWindow(m_hDialog); });
   }
-  bool RootSelected() { return TreeView_GetSelection(tree_) == TreeView_GetRoot(tree_); }
-  std::string File(const char* name) { return ReadFileBytes(host_.services.BookFile(name)); }
+  bool RootSelected() { return TreeView_GetSelection(m_hTree) == TreeView_GetRoot(m_hTree); }
+  std::string File(const char* name) { return ReadFileBytes(m_host.services.BookFile(name)); }
   CardTable& SavedCards() {
     static CardTable table;
     AnyNow now;
-    LoadCardFile(host_.services.BookFile("Quillbook.dat").c_str(), table, now);
+    LoadCardFile(m_host.services.BookFile("Quillbook.dat").c_str(), table, now);
     return table;
   }
 
-  TestHost host_;
-  HWND panel_ = nullptr;
-  HWND tree_ = nullptr;
-  HWND dialog_ = nullptr;
-  DWORD thread_ = 0;
-  bool shownDuringBox_ = false;
+  TestHost m_host;
+  HWND m_hPanel = nullptr;
+  HWND m_hTree = nullptr;
+  HWND m_hDialog = nullptr;
+  DWORD m_dwThread = 0;
+  bool m_bShownDuringBox = false;
 };
 
 TEST_F(Groups, AddAndChangeTakeOnlyANonEmptyNameNotYetListed) {
@@ -122,13 +122,13 @@ TEST_F(Groups, AddAndChangeTakeOnlyANonEmptyNameNotYetListed) {
   EXPECT_EQ(LB_ERR, Selection());
   EXPECT_EQ("", Field(IDC_GROUP_NAME));
 
-  PostClick(dialog_, IDC_GROUP_ADD);
+  PostClick(m_hDialog, IDC_GROUP_ADD);
   EXPECT_TRUE(NoBox());
   EXPECT_EQ(2u, List().size());
 
   Type(IDC_GROUP_NAME, "友人");
   ClickExpecting(IDC_GROUP_ADD, kDuplicate, "stop");
-  EXPECT_TRUE(shownDuringBox_);
+  EXPECT_TRUE(m_bShownDuringBox);
   Type(IDC_GROUP_NAME, "家族");
   Click(IDC_GROUP_ADD);
   EXPECT_EQ((Items{"友人", "仕事", "家族"}), List());
@@ -146,7 +146,7 @@ TEST_F(Groups, AddAndChangeTakeOnlyANonEmptyNameNotYetListed) {
   EXPECT_EQ((Items{"仕事", "家族"}), List());
   EXPECT_EQ("", Field(IDC_GROUP_NAME));
   Type(IDC_GROUP_NAME, "無選択");
-  PostClick(dialog_, IDC_GROUP_CHANGE_NAME);
+  PostClick(m_hDialog, IDC_GROUP_CHANGE_NAME);
   EXPECT_TRUE(NoBox());
   EXPECT_EQ((Items{"仕事", "家族"}), List());
 }
@@ -155,7 +155,7 @@ TEST_F(Groups, ADuplicateAfterAnEmptyItemGoesUnseen) {
   Open({CardLine("山田 太郎", "ﾔﾏﾀﾞ")}, {"友人", "", "仕事"});
   OpenEdit();
   Type(IDC_GROUP_NAME, "仕事");
-  PostClick(dialog_, IDC_GROUP_ADD);
+  PostClick(m_hDialog, IDC_GROUP_ADD);
   EXPECT_TRUE(NoBox());
   EXPECT_EQ((Items{"友人", "", "仕事", "仕事"}), List());
 }
@@ -181,10 +181,10 @@ TEST_F(Groups, UpAndDownStopAtTheEndsAndAfterDeleteAndRegisterWritesTheOrder) {
   EXPECT_EQ((Items{"b", "a"}), List());
 
   ClickExpecting(IDC_GROUP_REGISTER, kRegistered, "information");
-  EXPECT_FALSE(shownDuringBox_);
+  EXPECT_FALSE(m_bShownDuringBox);
   ASSERT_TRUE(Closed());
   EXPECT_EQ("b\r\na\r\n", File("Group.dat"));
-  EXPECT_EQ((Items{"b: 加藤", "a:", "その他:"}), TreeOutline(tree_));
+  EXPECT_EQ((Items{"b: 加藤", "a:", "その他:"}), TreeOutline(m_hTree));
   EXPECT_TRUE(RootSelected());
 }
 
@@ -198,11 +198,11 @@ TEST_F(Groups, AnEmptyListRegistersAsAnEmptyFileAndLeavesOnlyOther) {
   ClickExpecting(IDC_GROUP_REGISTER, kRegistered, "information");
   ASSERT_TRUE(Closed());
   EXPECT_EQ("", File("Group.dat"));
-  EXPECT_EQ((Items{"その他: 加藤 佐藤"}), TreeOutline(tree_));
+  EXPECT_EQ((Items{"その他: 加藤 佐藤"}), TreeOutline(m_hTree));
 }
 
 TEST_F(Groups, CancelTheCloseBoxAndEscapeChangeNothing) {
-  Items outline = TreeOutline(tree_);
+  Items outline = TreeOutline(m_hTree);
   std::string before = File("Group.dat");
   OpenEdit();
   Type(IDC_GROUP_NAME, "家族");
@@ -212,10 +212,10 @@ TEST_F(Groups, CancelTheCloseBoxAndEscapeChangeNothing) {
 
   OpenEdit();
   EXPECT_EQ((Items{"友人", "仕事"}), List());  // the cancelled edit is gone
-  PostMessageA(dialog_, WM_CLOSE, 0, 0);
+  PostMessageA(m_hDialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(Closed());
   EXPECT_EQ(before, File("Group.dat"));
-  EXPECT_EQ(outline, TreeOutline(tree_));
+  EXPECT_EQ(outline, TreeOutline(m_hTree));
 }
 
 TEST_F(Groups, ReturnNeverEndsEitherDialogAndEscapeCancels) {
@@ -223,11 +223,11 @@ TEST_F(Groups, ReturnNeverEndsEitherDialogAndEscapeCancels) {
   OpenEdit();
   Type(IDC_GROUP_NAME, "家族");
   Click(IDC_GROUP_ADD);
-  HWND name = GetDlgItem(dialog_, IDC_GROUP_NAME);
+  HWND name = GetDlgItem(m_hDialog, IDC_GROUP_NAME);
   PostKey(name, VK_RETURN);
-  PostKey(GetDlgItem(dialog_, IDC_GROUP_LIST), VK_RETURN);
+  PostKey(GetDlgItem(m_hDialog, IDC_GROUP_LIST), VK_RETURN);
   Settle();
-  ASSERT_TRUE(IsWindowVisible(dialog_));
+  ASSERT_TRUE(IsWindowVisible(m_hDialog));
   EXPECT_EQ((Items{"友人", "仕事", "家族"}), List());
   PostKey(name, VK_ESCAPE);
   ASSERT_TRUE(Closed());
@@ -235,33 +235,33 @@ TEST_F(Groups, ReturnNeverEndsEitherDialogAndEscapeCancels) {
 
   OpenChange();
   Type(IDC_CHANGE_BEFORE, "友人");
-  SendDlgItemMessageA(dialog_, IDC_CHANGE_AFTER, CB_SETCURSEL, 1, 0);
-  PostKey(GetDlgItem(dialog_, IDC_CHANGE_BEFORE), VK_RETURN);
+  SendDlgItemMessageA(m_hDialog, IDC_CHANGE_AFTER, CB_SETCURSEL, 1, 0);
+  PostKey(GetDlgItem(m_hDialog, IDC_CHANGE_BEFORE), VK_RETURN);
   Settle();
-  ASSERT_TRUE(IsWindowVisible(dialog_));
-  PostKey(GetDlgItem(dialog_, IDC_CHANGE_BEFORE), VK_ESCAPE);
+  ASSERT_TRUE(IsWindowVisible(m_hDialog));
+  PostKey(GetDlgItem(m_hDialog, IDC_CHANGE_BEFORE), VK_ESCAPE);
   ASSERT_TRUE(Closed());
   EXPECT_TRUE(NoBox());
   EXPECT_EQ(cards, File("Quillbook.dat"));  // not even rewritten
 }
 
 TEST_F(Groups, ARenamedGroupKeepsItsCardsUnderOtherUntilTheBulkChangeMovesThem) {
-  EXPECT_EQ((Items{"友人: 加藤", "仕事:", "その他: 佐藤"}), TreeOutline(tree_));
+  EXPECT_EQ((Items{"友人: 加藤", "仕事:", "その他: 佐藤"}), TreeOutline(m_hTree));
   OpenEdit();
   Select(0);
   Type(IDC_GROUP_NAME, "親友");
   Click(IDC_GROUP_CHANGE_NAME);
   ClickExpecting(IDC_GROUP_REGISTER, kRegistered, "information");
   ASSERT_TRUE(Closed());
-  EXPECT_EQ((Items{"親友:", "仕事:", "その他: 加藤 佐藤"}), TreeOutline(tree_));
+  EXPECT_EQ((Items{"親友:", "仕事:", "その他: 加藤 佐藤"}), TreeOutline(m_hTree));
 
   OpenChange();
-  EXPECT_EQ((Items{"親友", "仕事"}), ComboBoxItems(GetDlgItem(dialog_, IDC_CHANGE_AFTER)));
+  EXPECT_EQ((Items{"親友", "仕事"}), ComboBoxItems(GetDlgItem(m_hDialog, IDC_CHANGE_AFTER)));
   Type(IDC_CHANGE_BEFORE, "友人");
-  SendDlgItemMessageA(dialog_, IDC_CHANGE_AFTER, CB_SETCURSEL, 0, 0);
+  SendDlgItemMessageA(m_hDialog, IDC_CHANGE_AFTER, CB_SETCURSEL, 0, 0);
   ClickExpecting(IDC_CHANGE_CONVERT, kChanged, "information");
   ASSERT_TRUE(Closed());
-  EXPECT_EQ((Items{"親友: 加藤", "仕事:", "その他: 佐藤"}), TreeOutline(tree_));
+  EXPECT_EQ((Items{"親友: 加藤", "仕事:", "その他: 佐藤"}), TreeOutline(m_hTree));
   EXPECT_TRUE(RootSelected());
   // On disk at once, with the panel still open.
   CardTable& saved = SavedCards();
@@ -275,19 +275,19 @@ TEST_F(Groups, TheBulkChangeReachesEveryCardWhereverItLies) {
         CardLine("三", "ｻﾝ", "旧"), CardLine("四", "ﾖﾝ", "旧"), CardLine("五", "ｺﾞ", "旧 ")},
        {"友人", "仕事"});
   for (const char* name : {"削除1", "削除2"}) {
-    PostMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, (LPARAM)FindTreeItem(tree_, name));
-    ASSERT_TRUE(
-        host_.WaitFor([&] { return TreeItemText(tree_, TreeView_GetSelection(tree_)) == name; }));
-    PostClick(panel_, IDC_DELETE_CARD);
-    ASSERT_TRUE(host_.WaitFor([&] { return FindTreeItem(tree_, name) == nullptr; }));
+    PostMessageA(m_hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)FindTreeItem(m_hTree, name));
+    ASSERT_TRUE(m_host.WaitFor(
+        [&] { return TreeItemText(m_hTree, TreeView_GetSelection(m_hTree)) == name; }));
+    PostClick(m_hPanel, IDC_DELETE_CARD);
+    ASSERT_TRUE(m_host.WaitFor([&] { return FindTreeItem(m_hTree, name) == nullptr; }));
   }
   // The cards now lie in slots 0, 3, 4 and 5 of a table that counts four.
   OpenChange();
   Type(IDC_CHANGE_BEFORE, "旧");
-  SendDlgItemMessageA(dialog_, IDC_CHANGE_AFTER, CB_SETCURSEL, 1, 0);
+  SendDlgItemMessageA(m_hDialog, IDC_CHANGE_AFTER, CB_SETCURSEL, 1, 0);
   ClickExpecting(IDC_CHANGE_CONVERT, kChanged, "information");
   ASSERT_TRUE(Closed());
-  EXPECT_EQ((Items{"友人:", "仕事: 三 四", "その他: 五"}), TreeOutline(tree_));
+  EXPECT_EQ((Items{"友人:", "仕事: 三 四", "その他: 五"}), TreeOutline(m_hTree));
   CardTable& saved = SavedCards();
   ASSERT_EQ(4, saved.m_nCardCount);
   EXPECT_STREQ("仕事", saved.m_cards[0].group);  // the owner's card too
@@ -300,17 +300,17 @@ TEST_F(Groups, TheBulkChangeAsksForBothNamesAndTakesOnlyAListedAfterName) {
   std::string cards = File("Quillbook.dat");
   OpenChange();
   ClickExpecting(IDC_CHANGE_CONVERT, "変換前ｸﾞﾙｰﾌﾟ名を設定して下さい。", "stop");
-  EXPECT_FALSE(shownDuringBox_);
-  EXPECT_TRUE(IsWindowVisible(dialog_));
+  EXPECT_FALSE(m_bShownDuringBox);
+  EXPECT_TRUE(IsWindowVisible(m_hDialog));
   Type(IDC_CHANGE_BEFORE, "友人");
   Type(IDC_CHANGE_AFTER, "新しい名前");  // typed, not chosen
   ClickExpecting(IDC_CHANGE_CONVERT, "変換後ｸﾞﾙｰﾌﾟ名を選択して下さい。", "stop");
-  EXPECT_TRUE(IsWindowVisible(dialog_));
+  EXPECT_TRUE(IsWindowVisible(m_hDialog));
   EXPECT_EQ(cards, File("Quillbook.dat"));
 
   // A name that no card holds still ends the dialog with its message.
   Type(IDC_CHANGE_BEFORE, "誰もいない");
-  SendDlgItemMessageA(dialog_, IDC_CHANGE_AFTER, CB_SETCURSEL, 1, 0);
+  SendDlgItemMessageA(m_hDialog, IDC_CHANGE_AFTER, CB_SETCURSEL, 1, 0);
   ClickExpecting(IDC_CHANGE_CONVERT, kChanged, "information");
   ASSERT_TRUE(Closed());
   CardTable& saved = SavedCards();
@@ -320,9 +320,9 @@ TEST_F(Groups, TheBulkChangeAsksForBothNamesAndTakesOnlyAListedAfterName) {
 }
 
 TEST_F(Groups, AGroupFileWithoutNamesOffersNoAfterName) {
-  DeleteFileA(host_.services.BookFile("Group.dat").c_str());
+  DeleteFileA(m_host.services.BookFile("Group.dat").c_str());
   OpenChange();
-  EXPECT_TRUE(ComboBoxItems(GetDlgItem(dialog_, IDC_CHANGE_AFTER)).empty());
+  EXPECT_TRUE(ComboBoxItems(GetDlgItem(m_hDialog, IDC_CHANGE_AFTER)).empty());
   Type(IDC_CHANGE_BEFORE, "友人");
   ClickExpecting(IDC_CHANGE_CONVERT, "変換後ｸﾞﾙｰﾌﾟ名を選択して下さい。", "stop");
   Click(IDCANCEL);
@@ -330,34 +330,34 @@ TEST_F(Groups, AGroupFileWithoutNamesOffersNoAfterName) {
 }
 
 TEST_F(Groups, BothButtonsRefuseWhileACardIsEdited) {
-  PostClick(panel_, IDC_EDIT_CARD);
-  ASSERT_TRUE(host_.WaitFor([&] { return IsWindowVisible(Control(panel_, IDC_GROUP_COMBO)); }));
+  PostClick(m_hPanel, IDC_EDIT_CARD);
+  ASSERT_TRUE(m_host.WaitFor([&] { return IsWindowVisible(Control(m_hPanel, IDC_GROUP_COMBO)); }));
   for (auto [button, text] :
        {std::pair<int, const char*>{IDC_GROUP_EDIT, "編集中は、グループ編集できません！"},
         {IDC_GROUP_CHANGE, "編集中は、グループ一括変換できません！"}}) {
-    PostClick(panel_, button);
-    MessageBoxView box = WaitForMessageBox(thread_);
+    PostClick(m_hPanel, button);
+    MessageBoxView box = WaitForMessageBox(m_dwThread);
     EXPECT_EQ(text, box.text);
     EXPECT_EQ("Quillbook", box.caption);
     EXPECT_EQ("stop", box.icon);
     if (box.window != nullptr) box.Press(IDOK);
     Settle();
-    EXPECT_EQ(nullptr, FindDialog(thread_, kGroupEditTitle));
-    EXPECT_EQ(nullptr, FindDialog(thread_, kGroupChangeTitle));
+    EXPECT_EQ(nullptr, FindDialog(m_dwThread, kGroupEditTitle));
+    EXPECT_EQ(nullptr, FindDialog(m_dwThread, kGroupChangeTitle));
   }
 }
 
 // Soundness of the group list.
 
 TEST_F(Groups, AFailedRegisterLeavesTheOldListAndTheDialogOpen) {
-  std::string blocker = host_.services.BookFile("Group.dat.new");
+  std::string blocker = m_host.services.BookFile("Group.dat.new");
   ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
   OpenEdit();
   Select(0);
   Click(IDC_GROUP_DELETE);
   ClickExpecting(IDC_GROUP_REGISTER, "グループ名設定ファイルを開けませんでした。", "exclamation");
-  EXPECT_FALSE(shownDuringBox_);
-  EXPECT_TRUE(IsWindowVisible(dialog_));
+  EXPECT_FALSE(m_bShownDuringBox);
+  EXPECT_TRUE(IsWindowVisible(m_hDialog));
   EXPECT_EQ((Items{"仕事"}), List());
   EXPECT_EQ("友人\r\n仕事\r\n", File("Group.dat"));
 
@@ -382,7 +382,7 @@ TEST_F(Groups, AnEleventhGroupIsRefusedAndALongerFileKeepsEveryName) {
   twelve.push_back("g10");
   twelve.push_back("g11");
   Open({CardLine("山田 太郎", "ﾔﾏﾀﾞ"), CardLine("加藤", "ｶﾄｳ", "g11")}, twelve);
-  Items outline = TreeOutline(tree_);
+  Items outline = TreeOutline(m_hTree);
   ASSERT_EQ(11u, outline.size());
   EXPECT_EQ("g9:", outline[9]);
   EXPECT_EQ("その他: 加藤", outline[10]);
@@ -391,8 +391,8 @@ TEST_F(Groups, AnEleventhGroupIsRefusedAndALongerFileKeepsEveryName) {
   Click(IDCANCEL);
   ASSERT_TRUE(Closed());
   std::string file = File("Group.dat");
-  ASSERT_TRUE(host_.ClosePanel());
-  panel_ = nullptr;
+  ASSERT_TRUE(m_host.ClosePanel());
+  m_hPanel = nullptr;
   EXPECT_EQ(file, File("Group.dat"));
 }
 

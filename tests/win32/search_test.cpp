@@ -63,11 +63,11 @@ class ResultWindow : public CWnd {
 class HostSearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(nullptr, host_.tool);
-    ASSERT_TRUE(results_.Create());
-    request_.pResultWnd = &results_;
+    ASSERT_NE(nullptr, m_host.tool);
+    ASSERT_TRUE(m_results.Create());
+    m_request.pResultWnd = &m_results;
   }
-  void TearDown() override { results_.DestroyWindow(); }
+  void TearDown() override { m_results.DestroyWindow(); }
 
   bool NothingQueued() {
     MSG message;
@@ -75,68 +75,68 @@ class HostSearchTest : public ::testing::Test {
                          PM_NOREMOVE);
   }
 
-  TestHost host_;
-  ResultWindow results_;
-  SearchRequest request_ = {};
+  TestHost m_host;
+  ResultWindow m_results;
+  SearchRequest m_request = {};
 };
 
 TEST_F(HostSearchTest, EachCardLineIsSentInOrderInOneReusedStringDuringTheCall) {
-  WriteCardFile(host_, CardLine("山田太郎", "やまだたろう", "友人", "03-1234-5678") + "\r\n" +
-                           CardLine("佐藤", "さとう", "", "06-1111-2222") + "\r\n\r\n" +
-                           CardLine("鈴木", "すずき", "", "5678"));
-  EXPECT_EQ(0, host_.tool->Search(&request_, "5678"));
+  WriteCardFile(m_host, CardLine("山田太郎", "やまだたろう", "友人", "03-1234-5678") + "\r\n" +
+                            CardLine("佐藤", "さとう", "", "06-1111-2222") + "\r\n\r\n" +
+                            CardLine("鈴木", "すずき", "", "5678"));
+  EXPECT_EQ(0, m_host.tool->Search(&m_request, "5678"));
   EXPECT_EQ((Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\"", "",
                    "鈴木 (すずき) [  ] : \"5678\""}),
-            results_.lines);
-  ASSERT_EQ(3u, results_.strings.size());
-  EXPECT_EQ(results_.strings[0], results_.strings[2]);
-  EXPECT_EQ((std::vector<LPARAM>{0, 0, 0}), results_.lParams);
+            m_results.lines);
+  ASSERT_EQ(3u, m_results.strings.size());
+  EXPECT_EQ(m_results.strings[0], m_results.strings[2]);
+  EXPECT_EQ((std::vector<LPARAM>{0, 0, 0}), m_results.lParams);
   EXPECT_TRUE(NothingQueued());
-  EXPECT_TRUE(host_.window.notices.empty());
-  EXPECT_EQ(nullptr, host_.Panel());
+  EXPECT_TRUE(m_host.window.notices.empty());
+  EXPECT_EQ(nullptr, m_host.Panel());
 }
 
 TEST_F(HostSearchTest, ANullRequestReturnsOneAndSendsNothing) {
-  WriteCardFile(host_, CardLine("山田", "", "", ""));
-  EXPECT_EQ(1, host_.tool->Search(nullptr, ""));
-  EXPECT_TRUE(results_.lines.empty());
-  EXPECT_TRUE(host_.window.notices.empty());
+  WriteCardFile(m_host, CardLine("山田", "", "", ""));
+  EXPECT_EQ(1, m_host.tool->Search(nullptr, ""));
+  EXPECT_TRUE(m_results.lines.empty());
+  EXPECT_TRUE(m_host.window.notices.empty());
   EXPECT_TRUE(NothingQueued());
 }
 
 TEST_F(HostSearchTest, AModeNotServedSendsItsOneLineWithOrWithoutAFile) {
   for (short mode : {2, -1}) {
-    request_.nMode = mode;
-    results_.lines.clear();
-    EXPECT_EQ(0, host_.tool->Search(&request_, ""));
-    EXPECT_EQ(Lines{"非対応の検索モードです。"}, results_.lines) << mode;
+    m_request.nMode = mode;
+    m_results.lines.clear();
+    EXPECT_EQ(0, m_host.tool->Search(&m_request, ""));
+    EXPECT_EQ(Lines{"非対応の検索モードです。"}, m_results.lines) << mode;
   }
-  WriteCardFile(host_, CardLine("山田", "", "", "") + CardLine("佐藤", "", "", ""));
-  results_.lines.clear();
-  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
-  EXPECT_EQ(Lines{"非対応の検索モードです。"}, results_.lines);
+  WriteCardFile(m_host, CardLine("山田", "", "", "") + CardLine("佐藤", "", "", ""));
+  m_results.lines.clear();
+  EXPECT_EQ(0, m_host.tool->Search(&m_request, ""));
+  EXPECT_EQ(Lines{"非対応の検索モードです。"}, m_results.lines);
 }
 
 TEST_F(HostSearchTest, ATelephoneSearchFindsANumberWrittenInFullWidth) {
-  WriteCardFile(host_, CardLine("山田太郎", "やまだたろう", "友人", "03-1234-5678"));
-  request_.nMode = 1;
-  EXPECT_EQ(0, host_.tool->Search(&request_, "０３（１２３４）５６７８"));
-  EXPECT_EQ(Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\""}, results_.lines);
+  WriteCardFile(m_host, CardLine("山田太郎", "やまだたろう", "友人", "03-1234-5678"));
+  m_request.nMode = 1;
+  EXPECT_EQ(0, m_host.tool->Search(&m_request, "０３（１２３４）５６７８"));
+  EXPECT_EQ(Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\""}, m_results.lines);
 }
 
 TEST_F(HostSearchTest, StopSetWhileTheFirstResultIsHandledEndsTheSearch) {
-  WriteCardFile(host_,
+  WriteCardFile(m_host,
                 CardLine("A", "", "", "") + CardLine("B", "", "", "") + CardLine("C", "", "", ""));
-  results_.onResult = [&] { request_.bStop = 1; };
-  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
-  EXPECT_EQ(Lines{"A () [  ] : \"A\""}, results_.lines);
+  m_results.onResult = [&] { m_request.bStop = 1; };
+  EXPECT_EQ(0, m_host.tool->Search(&m_request, ""));
+  EXPECT_EQ(Lines{"A () [  ] : \"A\""}, m_results.lines);
 }
 
 TEST_F(HostSearchTest, AResultWindowThatIsGoneGetsNothingAndTheSearchEndsNormally) {
-  WriteCardFile(host_, CardLine("A", "", "", "") + CardLine("B", "", "", ""));
-  results_.onResult = [&] { results_.DestroyWindow(); };
-  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
-  EXPECT_EQ(Lines{"A () [  ] : \"A\""}, results_.lines);
+  WriteCardFile(m_host, CardLine("A", "", "", "") + CardLine("B", "", "", ""));
+  m_results.onResult = [&] { m_results.DestroyWindow(); };
+  EXPECT_EQ(0, m_host.tool->Search(&m_request, ""));
+  EXPECT_EQ(Lines{"A () [  ] : \"A\""}, m_results.lines);
 
   // A handle kept after its window went is no window either.
   ResultWindow stale;
@@ -144,15 +144,15 @@ TEST_F(HostSearchTest, AResultWindowThatIsGoneGetsNothingAndTheSearchEndsNormall
   HWND handle = stale.m_hWnd;
   stale.DestroyWindow();
   stale.m_hWnd = handle;
-  request_.pResultWnd = &stale;
-  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
+  m_request.pResultWnd = &stale;
+  EXPECT_EQ(0, m_host.tool->Search(&m_request, ""));
   EXPECT_TRUE(stale.lines.empty());
   stale.m_hWnd = nullptr;
 }
 
 TEST_F(HostSearchTest, WithoutASavedFileNoLineIsSent) {
-  EXPECT_EQ(0, host_.tool->Search(&request_, ""));
-  EXPECT_TRUE(results_.lines.empty());
+  EXPECT_EQ(0, m_host.tool->Search(&m_request, ""));
+  EXPECT_TRUE(m_results.lines.empty());
 }
 
 }  // namespace

@@ -30,13 +30,13 @@ class Settings : public ::testing::Test {
   }
   void Open(const std::vector<std::string>& book) {
     WriteBook(Folder(), book, {"友人"});
-    panel_ = host_.OpenPanel();
-    ASSERT_NE(nullptr, panel_);
-    tree_ = Control(panel_, IDC_TREE);
-    thread_ = GetWindowThreadProcessId(panel_, nullptr);
+    m_hPanel = m_host.OpenPanel();
+    ASSERT_NE(nullptr, m_hPanel);
+    m_hTree = Control(m_hPanel, IDC_TREE);
+    m_dwThread = GetWindowThreadProcessId(m_hPanel, nullptr);
   }
   std::string Folder() {
-    std::string folder = host_.services.BookFile("");
+    std::string folder = m_host.services.BookFile("");
     folder.pop_back();
     return folder;
   }
@@ -44,34 +44,34 @@ class Settings : public ::testing::Test {
 
   // As the host asks for it; posted, since the screen is modal.
   SettingsView OpenSettings() {
-    PostMessageA(panel_, WM_TOOL_OPEN_SETTINGS, 0, 0);
-    SettingsView view = WaitForSettings(thread_);
+    PostMessageA(m_hPanel, WM_TOOL_OPEN_SETTINGS, 0, 0);
+    SettingsView view = WaitForSettings(m_dwThread);
     EXPECT_NE(nullptr, view.window);
     return view;
   }
   // The next box: its text and icon as "icon: text", answered with OK.
-  std::string Answer() { return AnswerMessageBox(host_, thread_, "アドレス帳"); }
+  std::string Answer() { return AnswerMessageBox(m_host, m_dwThread, "アドレス帳"); }
   bool WaitGone(const SettingsView& view) {
-    return host_.WaitFor([&] { return view.Gone() && host_.tool->m_bModalBusy == 0; });
+    return m_host.WaitFor([&] { return view.Gone() && m_host.tool->m_bModalBusy == 0; });
   }
   bool WaitVisible(const SettingsView& view) {
-    return host_.WaitFor([&] { return view.Visible(); });
+    return m_host.WaitFor([&] { return view.Visible(); });
   }
   void Settle() {
-    host_.WaitFor([] { return false; }, 150);
+    m_host.WaitFor([] { return false; }, 150);
   }
 
-  TestHost host_;
-  HWND panel_ = nullptr;
-  HWND tree_ = nullptr;
-  DWORD thread_ = 0;
+  TestHost m_host;
+  HWND m_hPanel = nullptr;
+  HWND m_hTree = nullptr;
+  DWORD m_dwThread = 0;
 };
 
 TEST_F(Settings, OpensOnTheSavedBookWithItsFieldsAndTheDefaults) {
   // The screen reads the file, so the panel writes it first.
-  DeleteFileA(host_.services.BookFile("Quillbook.dat").c_str());
+  DeleteFileA(m_host.services.BookFile("Quillbook.dat").c_str());
   SettingsView view = OpenSettings();
-  EXPECT_TRUE(FileExists(host_.services.BookFile("Quillbook.dat")));
+  EXPECT_TRUE(FileExists(m_host.services.BookFile("Quillbook.dat")));
   EXPECT_EQ(kFieldNames, view.Fields());
   EXPECT_TRUE(view.Order().empty());
   EXPECT_EQ("ｴｸｽﾎﾟｰﾄ", view.Text(IDC_OPT_MODE_LABEL));
@@ -81,26 +81,26 @@ TEST_F(Settings, OpensOnTheSavedBookWithItsFieldsAndTheDefaults) {
   EXPECT_EQ(0, SendDlgItemMessageA(view.window, IDC_OPT_DELIMITER, CB_GETCURSEL, 0, 0));
   EXPECT_EQ("ﾀﾌﾞ区切り", view.Text(IDC_OPT_DELIMITER));
   EXPECT_EQ(2, SendDlgItemMessageA(view.window, IDC_OPT_DELIMITER, CB_GETCOUNT, 0, 0));
-  EXPECT_EQ(1, host_.tool->m_bModalBusy);
-  EXPECT_FALSE(IsWindowEnabled(panel_));  // the screen is modal to the panel
-  EXPECT_EQ(panel_, GetWindow(view.window, GW_OWNER));
+  EXPECT_EQ(1, m_host.tool->m_bModalBusy);
+  EXPECT_FALSE(IsWindowEnabled(m_hPanel));  // the screen is modal to the panel
+  EXPECT_EQ(m_hPanel, GetWindow(view.window, GW_OWNER));
   view.PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitGone(view));
-  EXPECT_TRUE(IsWindowEnabled(panel_));
+  EXPECT_TRUE(IsWindowEnabled(m_hPanel));
 }
 
 TEST_F(Settings, AnUnreadableCardFileGivesTheErrorEntryAndAFailedExport) {
   // Held open without sharing: neither the save nor the screen can open it.
-  HANDLE held = CreateFileA(host_.services.BookFile("Quillbook.dat").c_str(), GENERIC_READ, 0,
+  HANDLE held = CreateFileA(m_host.services.BookFile("Quillbook.dat").c_str(), GENERIC_READ, 0,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
-  PostMessageA(panel_, WM_TOOL_OPEN_SETTINGS, 0, 0);
+  PostMessageA(m_hPanel, WM_TOOL_OPEN_SETTINGS, 0, 0);
   // The save before the screen is told from the panel, the edits kept aside.
-  MessageBoxView box = WaitForMessageBox(thread_);
+  MessageBoxView box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ("Quillbook", box.caption);
   EXPECT_EQ("stop", box.icon);
   box.Press(IDOK);
-  SettingsView view = WaitForSettings(thread_);
+  SettingsView view = WaitForSettings(m_dwThread);
   ASSERT_NE(nullptr, view.window);
   EXPECT_EQ(std::vector<std::string>{"エラー！"}, view.Fields());
   view.AddField("エラー！");
@@ -143,7 +143,7 @@ TEST_F(Settings, ExecutingWithoutAFieldIsRefusedWhileBlanksDoNotCount) {
   SettingsView view = OpenSettings();
   for (int n = 0; n < 3; ++n) view.Click(IDC_OPT_INSERT_BLANK);
   view.Click(IDC_OPT_EXECUTE);
-  MessageBoxView box = WaitForMessageBox(thread_);
+  MessageBoxView box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ("エクスポートする項目がリストに設定されていません！", box.text);
   EXPECT_EQ("stop", box.icon);
   EXPECT_FALSE(view.Visible());  // out of the way while it tells
@@ -173,10 +173,10 @@ TEST_F(Settings, TheIconSwitchesTheDirectionAndLeavesTheChoicesAlone) {
   view.AddField("メモ");
   view.SetText(IDC_OPT_FILE, "typed.txt");
   view.ClickModeIcon();
-  ASSERT_TRUE(host_.WaitFor([&] { return view.Text(IDC_OPT_MODE_LABEL) == "ｲﾝﾎﾟｰﾄ"; }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return view.Text(IDC_OPT_MODE_LABEL) == "ｲﾝﾎﾟｰﾄ"; }));
   EXPECT_EQ(DllIcon(200), view.ModeIcon());
   view.ClickModeIcon();
-  ASSERT_TRUE(host_.WaitFor([&] { return view.Text(IDC_OPT_MODE_LABEL) == "ｴｸｽﾎﾟｰﾄ"; }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return view.Text(IDC_OPT_MODE_LABEL) == "ｴｸｽﾎﾟｰﾄ"; }));
   EXPECT_EQ(DllIcon(199), view.ModeIcon());
   EXPECT_EQ(std::vector<std::string>{"メモ"}, view.Order());
   EXPECT_EQ("typed.txt", view.Text(IDC_OPT_FILE));
@@ -206,8 +206,8 @@ TEST_F(Settings, AFailedExportTellsWhyAndASuccessfulOneWritesTheColumnsAndEnds) 
 
 TEST_F(Settings, AnExportIsRefusedOnTheBooksOwnFilesHoweverTheyAreSpelled) {
   SettingsView view = OpenSettings();
-  const std::string book = ReadFileBytes(host_.services.BookFile("Quillbook.dat"));
-  const std::string groups = ReadFileBytes(host_.services.BookFile("Group.dat"));
+  const std::string book = ReadFileBytes(m_host.services.BookFile("Quillbook.dat"));
+  const std::string groups = ReadFileBytes(m_host.services.BookFile("Group.dat"));
   view.AddField("名前");
   for (const std::string& path :
        {Folder() + "\\.\\QUILLBOOK.DAT", Folder() + "\\..\\Quillbook\\group.dat"}) {
@@ -220,8 +220,8 @@ TEST_F(Settings, AnExportIsRefusedOnTheBooksOwnFilesHoweverTheyAreSpelled) {
     EXPECT_EQ("exclamation: アドレス帳エクスポートできませんでした。", Answer());
     ASSERT_TRUE(WaitVisible(view));
   }
-  EXPECT_EQ(book, ReadFileBytes(host_.services.BookFile("Quillbook.dat")));
-  EXPECT_EQ(groups, ReadFileBytes(host_.services.BookFile("Group.dat")));
+  EXPECT_EQ(book, ReadFileBytes(m_host.services.BookFile("Quillbook.dat")));
+  EXPECT_EQ(groups, ReadFileBytes(m_host.services.BookFile("Group.dat")));
   // A failed export leaves an earlier export file as it was.
   WriteFileBytes(Exchange("out.txt"), "earlier");
   CreateDirectoryA(Exchange("out.txt.new").c_str(), nullptr);
@@ -255,13 +255,13 @@ TEST_F(Settings, ImportTellsEachFailureAndOnSuccessTheTreeShowsTheNewCards) {
   view.Click(IDC_OPT_EXECUTE);
   EXPECT_EQ("information: アドレス帳インポートが完了しました。", Answer());
   ASSERT_TRUE(WaitGone(view));
-  EXPECT_NE(nullptr, FindTreeItem(tree_, "新井"));
-  EXPECT_NE(nullptr, FindTreeItem(tree_, "鈴木"));
-  EXPECT_NE(nullptr, FindTreeItem(tree_, "加藤"));
+  EXPECT_NE(nullptr, FindTreeItem(m_hTree, "新井"));
+  EXPECT_NE(nullptr, FindTreeItem(m_hTree, "鈴木"));
+  EXPECT_NE(nullptr, FindTreeItem(m_hTree, "加藤"));
 }
 
 TEST_F(Settings, ImportIntoANearlyFullBookTellsTheLimitThenTheSuccess) {
-  host_.ClosePanel();
+  m_host.ClosePanel();
   std::vector<std::string> book = {CardLine("山田太郎", "ﾔﾏﾀﾞ")};
   for (int n = 1; n < 499; ++n) book.push_back(CardLine(("札" + std::to_string(n)).c_str(), "ﾌﾀﾞ"));
   Open(book);
@@ -275,8 +275,8 @@ TEST_F(Settings, ImportIntoANearlyFullBookTellsTheLimitThenTheSuccess) {
   EXPECT_EQ("information: 登録可能最大件数を超えました。\n残りはインポートされません。", Answer());
   EXPECT_EQ("information: アドレス帳インポートが完了しました。", Answer());
   ASSERT_TRUE(WaitGone(view));
-  EXPECT_NE(nullptr, FindTreeItem(tree_, "甲"));
-  EXPECT_EQ(nullptr, FindTreeItem(tree_, "乙"));
+  EXPECT_NE(nullptr, FindTreeItem(m_hTree, "甲"));
+  EXPECT_EQ(nullptr, FindTreeItem(m_hTree, "乙"));
 }
 
 TEST_F(Settings, ADelimiterTypedIntoTheChoiceIsRefused) {
@@ -286,11 +286,11 @@ TEST_F(Settings, ADelimiterTypedIntoTheChoiceIsRefused) {
   SendDlgItemMessageA(view.window, IDC_OPT_DELIMITER, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   view.SetText(IDC_OPT_DELIMITER, ";");
   view.Click(IDC_OPT_EXECUTE);
-  MessageBoxView box = WaitForMessageBox(thread_);
+  MessageBoxView box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ("stop", box.icon);
   EXPECT_NE(std::string::npos, box.text.find("区切り")) << box.text;
   box.Press(IDOK);
-  host_.WaitFor([&] { return !IsWindow(box.window); });
+  m_host.WaitFor([&] { return !IsWindow(box.window); });
   EXPECT_EQ("exclamation: アドレス帳エクスポートできませんでした。", Answer());
   EXPECT_FALSE(FileExists(Exchange("out.txt")));
   ASSERT_TRUE(WaitVisible(view));
@@ -301,14 +301,14 @@ TEST_F(Settings, ADelimiterTypedIntoTheChoiceIsRefused) {
 TEST_F(Settings, EscapeAndTheCloseBoxReloadNothingWhileEnterReloads) {
   // A card that only the file holds shows whether the panel reloaded it.
   auto addBehindThePanel = [&] {
-    std::string path = host_.services.BookFile("Quillbook.dat");
+    std::string path = m_host.services.BookFile("Quillbook.dat");
     WriteFileBytes(path, ReadFileBytes(path) + CardLine("外から", "ｿﾄｶﾗ") + "\r\n");
   };
   SettingsView view = OpenSettings();
   addBehindThePanel();
   view.PressKey(VK_ESCAPE);
   ASSERT_TRUE(WaitGone(view));
-  EXPECT_EQ(nullptr, FindTreeItem(tree_, "外から"));
+  EXPECT_EQ(nullptr, FindTreeItem(m_hTree, "外から"));
 
   view = OpenSettings();
   addBehindThePanel();
@@ -319,14 +319,14 @@ TEST_F(Settings, EscapeAndTheCloseBoxReloadNothingWhileEnterReloads) {
   ASSERT_TRUE(WaitVisible(view));
   view.CloseBox();
   ASSERT_TRUE(WaitGone(view));
-  EXPECT_EQ(nullptr, FindTreeItem(tree_, "外から"));
+  EXPECT_EQ(nullptr, FindTreeItem(m_hTree, "外から"));
 
   view = OpenSettings();
   addBehindThePanel();
   view.PressKey(VK_RETURN);
   ASSERT_TRUE(WaitGone(view));
-  EXPECT_NE(nullptr, FindTreeItem(tree_, "外から"));
-  EXPECT_EQ(TreeView_GetRoot(tree_), TreeView_GetSelection(tree_));
+  EXPECT_NE(nullptr, FindTreeItem(m_hTree, "外から"));
+  EXPECT_EQ(TreeView_GetRoot(m_hTree), TreeView_GetSelection(m_hTree));
 }
 
 struct Call {
@@ -345,31 +345,31 @@ DWORD WINAPI CallFromAnotherThread(LPVOID parameter) {
 
 TEST_F(Settings, TheHostsCallAndItsMessageRunTheScreenOnThePanelThread) {
   for (bool bySend : {false, true}) {
-    Call call = {host_.tool, panel_, bySend, -1};
+    Call call = {m_host.tool, m_hPanel, bySend, -1};
     HANDLE caller = CreateThread(nullptr, 0, CallFromAnotherThread, &call, 0, nullptr);
-    SettingsView view = WaitForSettings(thread_);
+    SettingsView view = WaitForSettings(m_dwThread);
     ASSERT_NE(nullptr, view.window) << bySend;
-    EXPECT_EQ(1, host_.tool->m_bModalBusy);
+    EXPECT_EQ(1, m_host.tool->m_bModalBusy);
     view.PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitGone(view));
-    EXPECT_TRUE(host_.WaitFor([&] { return WaitForSingleObject(caller, 0) == WAIT_OBJECT_0; }));
+    EXPECT_TRUE(m_host.WaitFor([&] { return WaitForSingleObject(caller, 0) == WAIT_OBJECT_0; }));
     CloseHandle(caller);
     EXPECT_EQ(0, call.result);
   }
 }
 
 TEST_F(Settings, IsRefusedWhileACardIsEdited) {
-  PostMessageA(panel_, WM_COMMAND, MAKEWPARAM(IDC_EDIT_CARD, BN_CLICKED),
-               reinterpret_cast<LPARAM>(Control(panel_, IDC_EDIT_CARD)));
-  ASSERT_TRUE(host_.WaitFor([&] { return IsWindowEnabled(Control(panel_, IDC_SAVE_CARD)); }));
-  PostMessageA(panel_, WM_TOOL_OPEN_SETTINGS, 0, 0);
-  MessageBoxView box = WaitForMessageBox(thread_);
+  PostMessageA(m_hPanel, WM_COMMAND, MAKEWPARAM(IDC_EDIT_CARD, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Control(m_hPanel, IDC_EDIT_CARD)));
+  ASSERT_TRUE(m_host.WaitFor([&] { return IsWindowEnabled(Control(m_hPanel, IDC_SAVE_CARD)); }));
+  PostMessageA(m_hPanel, WM_TOOL_OPEN_SETTINGS, 0, 0);
+  MessageBoxView box = WaitForMessageBox(m_dwThread);
   EXPECT_EQ("編集中は、設定画面を開けません！", box.text);
   EXPECT_EQ("Quillbook", box.caption);
   EXPECT_EQ("stop", box.icon);
   box.Press(IDOK);
-  EXPECT_EQ(nullptr, WaitForSettings(thread_, 300).window);
-  EXPECT_TRUE(IsWindowVisible(Control(panel_, IDC_GROUP_COMBO)));  // still editing
+  EXPECT_EQ(nullptr, WaitForSettings(m_dwThread, 300).window);
+  EXPECT_TRUE(IsWindowVisible(Control(m_hPanel, IDC_GROUP_COMBO)));  // still editing
 }
 
 TEST_F(Settings, TheFileDialogCancelledKeepsThePathAndConfirmedSetsIt) {
@@ -380,15 +380,15 @@ TEST_F(Settings, TheFileDialogCancelledKeepsThePathAndConfirmedSetsIt) {
   SettingsView view = OpenSettings();
   view.SetText(IDC_OPT_FILE, "typed.txt");
   view.Click(IDC_OPT_CHOOSE_FILE);
-  HWND files = WaitForThreadWindow(thread_, "ファイルを選択して下さい。", 20000);
+  HWND files = WaitForThreadWindow(m_dwThread, "ファイルを選択して下さい。", 20000);
   ASSERT_NE(nullptr, files);
   PostMessageA(files, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(host_.WaitFor([&] { return !IsWindow(files); }));
+  ASSERT_TRUE(m_host.WaitFor([&] { return !IsWindow(files); }));
   Settle();
   EXPECT_EQ("typed.txt", view.Text(IDC_OPT_FILE));
 
   view.Click(IDC_OPT_CHOOSE_FILE);
-  files = WaitForThreadWindow(thread_, "ファイルを選択して下さい。", 20000);
+  files = WaitForThreadWindow(m_dwThread, "ファイルを選択して下さい。", 20000);
   ASSERT_NE(nullptr, files);
   // Typed into the name box (an edit in the old layout, a combo box in the
   // newer one): first the folder, which the dialog goes into, then the file.
@@ -400,7 +400,7 @@ TEST_F(Settings, TheFileDialogCancelledKeepsThePathAndConfirmedSetsIt) {
   type(Folder());
   Settle();
   type("chosen.txt");
-  ASSERT_TRUE(host_.WaitFor([&] { return view.Text(IDC_OPT_FILE) != "typed.txt"; }, 10000));
+  ASSERT_TRUE(m_host.WaitFor([&] { return view.Text(IDC_OPT_FILE) != "typed.txt"; }, 10000));
   EXPECT_EQ(0, lstrcmpiA(chosen.c_str(), view.Text(IDC_OPT_FILE).c_str()))
       << view.Text(IDC_OPT_FILE);
   char after[MAX_PATH] = {};

@@ -42,8 +42,8 @@ void RemoveTree(const std::string& folder) {
 
 }  // namespace
 
-TestHostServices::TestHostServices() : directory_(MakeTempFolder()) {}
-TestHostServices::~TestHostServices() { RemoveTree(directory_); }
+TestHostServices::TestHostServices() : m_strDirectory(MakeTempFolder()) {}
+TestHostServices::~TestHostServices() { RemoveTree(m_strDirectory); }
 
 int TestHostServices::ReadSetting(int section, const char* key, char* value) {
   auto it = settings.find(std::to_string(section) + "/" + key);
@@ -57,7 +57,7 @@ int TestHostServices::WriteSetting(int section, const char* key, const char* val
   return 1;
 }
 
-const char* TestHostServices::GetDataDirectory(int, int) { return directory_.c_str(); }
+const char* TestHostServices::GetDataDirectory(int, int) { return m_strDirectory.c_str(); }
 
 int TestHostServices::GetNowField(int field, int, int) {
   static const int kNow[] = {2026, 7, 4, 9, 5};
@@ -70,7 +70,7 @@ std::string TestHostServices::Setting(const char* key) const {
 }
 
 std::string TestHostServices::BookFile(const char* name) const {
-  return directory_ + "\\Quillbook\\" + name;
+  return m_strDirectory + "\\Quillbook\\" + name;
 }
 
 BOOL TestHostWindow::CreateHidden() {
@@ -94,10 +94,10 @@ int TestHostWindow::Count(UINT message) const {
 
 TestHost::TestHost() {
   window.CreateHidden();
-  library_ = LoadLibraryA("Quillbook.dll");
-  auto factory = library_ ? reinterpret_cast<NewScribellaToolFunction>(reinterpret_cast<void*>(
-                                GetProcAddress(library_, "NewScribellaTool")))
-                          : nullptr;
+  m_hLibrary = LoadLibraryA("Quillbook.dll");
+  auto factory = m_hLibrary ? reinterpret_cast<NewScribellaToolFunction>(reinterpret_cast<void*>(
+                                  GetProcAddress(m_hLibrary, "NewScribellaTool")))
+                            : nullptr;
   if (factory != nullptr) tool = factory(&window, &services);
 }
 

@@ -35,7 +35,7 @@ class TestHostServices : public HostServices {
   DWORD lastWriteThread = 0;
 
  private:
-  std::string directory_;
+  std::string m_strDirectory;
 };
 
 class TestHostWindow : public CWnd {
@@ -69,7 +69,7 @@ class TestHost {
   bool ClosePanel();
 
  private:
-  HMODULE library_ = nullptr;
+  HMODULE m_hLibrary = nullptr;
 };
 
 // The threads of this process, for finding the panel threads.
