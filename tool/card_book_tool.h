@@ -199,7 +199,7 @@ class CCardBookTool : public CToolBase {
   CStateLock m_panelLock;
   PanelState m_ePanelState = kPanelNone;
   HWND m_hPanel = nullptr;      // while open: where the host's calls are sent
-  DWORD m_dwPanelThreadId = 0;    // from starting to none
+  DWORD m_dwPanelThreadId = 0;  // from starting to none
   int m_nPanelSendsToHost = 0;  // the panel thread waits for the host window's answer
   LPARAM m_nMarksPosted = 0;    // StartPanel's marks behind the panel's posted messages
   LPARAM m_nMarksSeen = 0;

@@ -4,7 +4,6 @@
 #include <string.h>
 
 #include "cards/card_rules.h"
-#include "framework/cwin_app.h"
 #include "tool/card_book_tool.h"
 
 namespace {
@@ -28,8 +27,7 @@ const char kBadMail[] =
 
 int CCardBookTool::AskOrTell(const char* text, UINT style) {
   m_bModalBusy = 1;
-  CWinApp* app = AfxGetApp();
-  int answer = MessageBoxA(m_hWnd, text, app ? app->m_pszAppName : "Quillbook", style);
+  int answer = ShowMessageBox(text, nullptr, style);  // the application's title
   m_bModalBusy = 0;
   return answer;
 }
