@@ -85,10 +85,12 @@ LRESULT CDialog::DefWindowProc(UINT, WPARAM, LPARAM) {
 
 BOOL CDialog::PreTranslateMessage(MSG* message) {
   // Only input: IsDialogMessage dispatches whatever it is given, and the
-  // thread's loop must still see the rest (a close among them) itself.
+  // thread's loop must still see the rest (a close among them) itself. The
+  // message was fetched in its Unicode form (framework/message_pump.h) and
+  // is dispatched in it.
   bool input = (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) ||
                (message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST);
-  return input && m_hWnd != nullptr && IsDialogMessageA(m_hWnd, message);
+  return input && m_hWnd != nullptr && IsDialogMessageW(m_hWnd, message);
 }
 
 INT_PTR SetDialogResult(HWND dialog, UINT message, LRESULT result) {

@@ -1,6 +1,7 @@
 // The host's search: a text, a mode, and the tool's result lines in a list.
 #include <stdio.h>
 
+#include "framework/message_pump.h"
 #include "host/host_window.h"
 #include "text/cstring.h"
 
@@ -11,25 +12,11 @@ const char* const kSearchModeNames[] = {"テキスト", "電話番号"};
 
 constexpr int kSearchTextLimit = 255;
 
-// The search runs inside the search button's handler, so between two cards
-// the window would neither paint nor see the stop button. Each result lets
-// what is waiting through.
-void LetPendingMessagesThrough() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
 }  // namespace
 
 void CHostWindow::CreateSearchControls() {
-  m_hSearchText = MakeChild(m_hWnd, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0);
+  m_hSearchText =
+      MakeChild(m_hWnd, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, kSearchTextBox);
   ::SendMessageA(m_hSearchText, EM_LIMITTEXT, kSearchTextLimit, 0);
   m_hSearchMode = MakeChild(m_hWnd, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0);
   for (const char* name : kSearchModeNames) {
@@ -38,8 +25,9 @@ void CHostWindow::CreateSearchControls() {
   ::SendMessageA(m_hSearchMode, CB_SETCURSEL, 0, 0);
   MakeChild(m_hWnd, "BUTTON", "検索", BS_PUSHBUTTON | WS_TABSTOP, kSearchButton);
   MakeChild(m_hWnd, "BUTTON", "中止", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, kStopSearchButton);
-  m_hResults = MakeChild(m_hWnd, "LISTBOX", "",
-                         WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 0);
+  m_hResults =
+      MakeChild(m_hWnd, "LISTBOX", "", WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT,
+                kSearchResultList);
   ::SendMessageA(m_hResults, LB_SETHORIZONTALEXTENT, 2000, 0);
 }
 
@@ -95,6 +83,8 @@ LRESULT CHostWindow::OnSearchResult(WPARAM wParam, LPARAM) {
     ++m_nMatchCount;
     ::SendMessageA(m_hResults, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   }
-  LetPendingMessagesThrough();
+  // The search runs inside the search button's handler, so between two
+  // cards the window would neither paint nor see the stop button.
+  PumpWaitingMessages();
   return 0;
 }

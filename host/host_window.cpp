@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "framework/cwin_app.h"
+#include "framework/message_pump.h"
 #include "sdk/tool_messages.h"
 
 namespace {
@@ -148,11 +149,7 @@ void CHostWindow::OnClose() {
   HWND panel = m_pTool ? m_pTool->GetSafeHwnd() : nullptr;
   if (panel != nullptr && ::IsWindow(panel)) {
     ::PostMessageA(panel, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 500 && ::IsWindow(panel); ++i) {
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-      Sleep(10);
-    }
+    for (int i = 0; i < 500 && ::IsWindow(panel) && PumpWaitingMessages(); ++i) Sleep(10);
   }
   DestroyWindow();
 }

@@ -11,6 +11,8 @@ HWND MakeChild(HWND parent, const char* className, const char* text, DWORD style
 
 constexpr UINT kSearchButton = 103;
 constexpr UINT kStopSearchButton = 104;
+constexpr UINT kSearchTextBox = 105;
+constexpr UINT kSearchResultList = 106;
 
 class CHostWindow : public CWnd {
  public:

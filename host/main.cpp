@@ -5,6 +5,7 @@
 #include <string.h>
 #include <windows.h>
 
+#include "framework/message_pump.h"
 #include "host/host_services.h"
 #include "host/host_window.h"
 
@@ -43,9 +44,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (openPanel) window.OpenPanel();
 
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+  while (PumpMessage(message)) {
   }
   delete tool;
   return 0;

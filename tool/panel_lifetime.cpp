@@ -2,6 +2,7 @@
 #include <initializer_list>
 
 #include "cards/book_paths.h"
+#include "framework/message_pump.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
 
@@ -52,11 +53,7 @@ UINT CCardBookTool::PanelThreadProc(LPVOID parameter) {
   tool->CreatePanel(tool->GetTemplateId(), nullptr);
   MSG message = {};
   // A panel that could not be made leaves nothing to wait for.
-  while (tool->m_hWnd != nullptr && ::IsWindow(tool->m_hWnd) &&
-         GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (tool->PreTranslateMessage(&message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+  while (tool->m_hWnd != nullptr && ::IsWindow(tool->m_hWnd) && PumpMessage(message, tool)) {
   }
   if (tool->m_hWnd != nullptr && ::IsWindow(tool->m_hWnd)) ::DestroyWindow(tool->m_hWnd);
   tool->PanelEnded();

@@ -1,5 +1,7 @@
 // Checking and storing the card in the form.
+#include "host/host_window.h"
 #include "tests/win32/editing_fixture.h"
+#include "tests/win32/settings_view.h"
 
 CardTable EditingPanel::m_table;
 
@@ -35,6 +37,59 @@ TEST_F(Editing, ANewCardIsStoredUnderAFreeIdAfterTheQuestion) {
   EXPECT_STREQ("line1  line2 end", saved.m_cards[3].memo);  // kept in one line
   EXPECT_EQ(0, saved.m_cards[3].modifyCount);
   EXPECT_STREQ("2026/7/4  09:05", saved.m_cards[3].lastModified);
+}
+
+// Typed text arrives as the system delivers it: a WM_CHAR for each UTF-16
+// code unit, or a whole character in a WM_IME_CHAR from the input method,
+// posted to the focused edit of the panel and of the host's search box.
+// Trail bytes 0x5C (ソ, 表) and half-width katakana are among them.
+TEST_F(Editing, JapaneseTypedIntoTheFormIsStoredAndFoundAsItsCodePage932Bytes) {
+  auto typeInto = [](HWND dialog, HWND edit, const wchar_t* keys, UINT message) {
+    PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    PostMessageW(edit, EM_SETSEL, 0, -1);
+    for (const wchar_t* key = keys; *key != L'\0'; ++key) PostMessageW(edit, message, *key, 1);
+  };
+  struct Typed {
+    int id;
+    const wchar_t* keys;
+    UINT message;
+    const char* text;
+  };
+  const Typed typed[] = {
+      {IDC_NAME, L"テスト 花子", WM_CHAR, "テスト 花子"},
+      {IDC_READING, L"ﾃｽﾄ ﾊﾅｺ", WM_CHAR, "ﾃｽﾄ ﾊﾅｺ"},
+      {IDC_ADDRESS, L"東京都渋谷区表参道1-2", WM_IME_CHAR, "東京都渋谷区表参道1-2"},
+      {IDC_MEMO, L"ソフト部の友人", WM_CHAR, "ソフト部の友人"},
+  };
+  Click(IDC_NEW_CARD);
+  ASSERT_TRUE(m_host.WaitFor([&] { return Text(IDC_CARD_ID) == "-1"; }));
+  for (const Typed& t : typed) typeInto(m_hPanel, Control(m_hPanel, t.id), t.keys, t.message);
+  Settle();
+  for (const Typed& t : typed) EXPECT_EQ(t.text, Text(t.id)) << t.id;
+  Type(IDC_CARD_ID, "999");  // the next free ID
+  Click(IDC_SAVE_CARD);
+  EXPECT_EQ(kIdQuestion, Answer(IDYES).text);
+  ASSERT_TRUE(m_host.WaitFor([&] { return Selected() == "テスト 花子"; }));
+  Saved();
+  EXPECT_NE(std::string::npos, ReadFileBytes(m_host.services.BookFile("Quillbook.dat"))
+                                   .find("テスト 花子\tﾃｽﾄ ﾊﾅｺ\t\t\t東京都渋谷区表参道1-2\t"));
+  EXPECT_STREQ("ソフト部の友人", m_table.m_cards[3].memo);
+
+  CHostWindow host;
+  ASSERT_TRUE(host.CreateMain("ScribellaHost"));
+  host.AttachTool(m_host.tool);
+  typeInto(host.m_hWnd, GetDlgItem(host.m_hWnd, kSearchTextBox), L"花子", WM_CHAR);
+  Settle();
+  PostMessageA(host.m_hWnd, WM_COMMAND, MAKEWPARAM(kSearchButton, BN_CLICKED), 0);
+  Settle();
+  HWND results = GetDlgItem(host.m_hWnd, kSearchResultList);
+  ASSERT_EQ(1, SendMessageA(results, LB_GETCOUNT, 0, 0));
+  char line[256] = {};
+  SendMessageA(results, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+  EXPECT_EQ(std::string("テスト 花子 (ﾃｽﾄ ﾊﾅｺ) [  ] : \"テスト 花子\""), line);
+  host.DestroyWindow();
+  MSG quit;  // the host's window ends its program as it goes: not this one
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 TEST_F(Editing, AnEmptyNameAndABadPhoneGiveOnlyTheNameMessage) {

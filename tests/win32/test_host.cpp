@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/cwin_app.h"
+#include "framework/message_pump.h"
 #include "sdk/tool_messages.h"
 
 namespace {
@@ -112,11 +113,8 @@ TestHost::~TestHost() {
 bool TestHost::WaitFor(const std::function<bool()>& done, DWORD milliseconds) {
   DWORD start = GetTickCount();
   for (;;) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+    // The host's own way of letting its messages through.
+    PumpWaitingMessages();
     if (done()) return true;
     if (GetTickCount() - start > milliseconds) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
