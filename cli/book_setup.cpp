@@ -4,6 +4,8 @@
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +40,27 @@ int WriteNewBook(const std::string& dataDirectory) {
 
 }  // namespace
 
+namespace {
+
+bool Exists(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0;
+}
+
+// The book's own folder given one level too deep would read as a new, empty
+// book, and an import would write a second book inside it: a folder that
+// holds the card file, or one named like the book's folder that holds none.
+bool IsBookFolder(const char* dataDirectory) {
+  std::string folder = dataDirectory;
+  if (Exists(folder + "/" + kCardFileName)) return true;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  size_t slash = folder.rfind('/');
+  std::string name = folder.substr(slash == std::string::npos ? 0 : slash + 1);
+  return strcasecmp(name.c_str(), kBookFolderName) == 0 && !Exists(folder + "/" + kBookFolderName);
+}
+
+}  // namespace
+
 int CheckDataFolder(const char* dataDirectory) {
   struct stat info;
   errno = 0;
@@ -46,6 +69,15 @@ int CheckDataFolder(const char* dataDirectory) {
   }
   if (!S_ISDIR(info.st_mode)) {
     return Fail(kExitFailed, "the data folder %s is not a folder", dataDirectory);
+  }
+  if (IsBookFolder(dataDirectory)) {
+    char real[PATH_MAX];
+    std::string parent = realpath(dataDirectory, real) != nullptr ? real : dataDirectory;
+    parent.erase(parent.rfind('/') == 0 ? 1 : parent.rfind('/'));
+    return Fail(kExitBadArguments,
+                "%s is the book's own folder, not its data folder: the data folder is its "
+                "parent, %s",
+                dataDirectory, parent.c_str());
   }
   return -1;
 }

@@ -28,6 +28,17 @@ check "a missing group file lists nothing" "" "$("$quillbook" --data "$work/new"
 message=$("$quillbook" --data "$work/none" list 2>&1)
 check "a data folder that is not there exits 1, naming it" \
   "1 quillbook: the data folder $work/none: No such file or directory" "$? $message"
+# The book's own folder, one level too deep, would read as an empty book.
+mkdir -p "$work/typo/Quillbook" "$work/home/Quillbook/Quillbook"
+for row in "data/Quillbook|data" "typo/Quillbook/|typo" "home/Quillbook/Quillbook|home/Quillbook"; do
+  message=$("$quillbook" --data "$work/${row%|*}" import --no-heading --columns 名前 /dev/null 2>&1)
+  check "--data ${row%|*} is refused, naming its parent" \
+    "2 quillbook: $work/${row%|*} is the book's own folder, not its data folder: the data folder is its parent, $work/${row#*|}" \
+    "$? $(head -1 <<<"$message")"
+done
+check "and nothing is written there" "" "$(ls "$work/typo/Quillbook")"
+check "a data folder named like the book's that holds one is a data folder" 0 \
+  "$("$quillbook" --data "$work/home/Quillbook" list >/dev/null; echo $?)"
 
 yamada='山田 (ﾔﾏﾀﾞ) [ 友人 ] : "03-1111"'
 check "search prints the matching cards" "$yamada" "$("$quillbook" --data "$work/data" search 03)"
@@ -54,8 +65,10 @@ check "search without TEXT exits 2" 2 $?
 "$quillbook" --data "$work/data" --phone list >/dev/null 2>&1
 check "--phone outside search exits 2" 2 $?
 
-"$quillbook" --bogus list >/dev/null 2>&1
-check "a bad option exits 2" 2 $?
+message=$("$quillbook" --bogus list 2>&1)
+check "a bad option exits 2, with its reason and a pointer to --help" \
+  "2 quillbook: unknown option --bogus|Try 'quillbook --help' for the commands and options." \
+  "$? $(tr '\n' '|' <<<"$message" | sed 's/|$//')"
 "$quillbook" --data "$work/data" frobnicate >/dev/null 2>&1
 check "an unknown command exits 2" 2 $?
 "$quillbook" >/dev/null 2>&1
