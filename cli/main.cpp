@@ -65,11 +65,7 @@ std::string DefaultDataDirectory() {
   return prefix + "/drive_c/users/" + user + "/AppData/Roaming/Scribella";
 }
 
-int Usage(const char* problem) {
-  if (problem) Fail(0, "%s", problem);
-  fputs(Utf8Of(kUsage).c_str(), stderr);
-  return kExitBadArguments;
-}
+int Usage(const char* problem) { return Fail(kExitBadArguments, "%s", problem); }
 
 CardTable g_table;  // over a megabyte: not for the stack
 
@@ -182,6 +178,8 @@ int main(int argc, char** argv) {
       exchange.force = exchangeOption = true;
     } else if (strcmp(arg, "--narrow-readings") == 0) {
       exchange.narrowReadings = exchangeOption = true;
+    } else if (strcmp(arg, "--no-bom") == 0) {
+      exchange.noBom = exchangeOption = true;
     } else if (strcmp(arg, "--vcard") == 0) {
       exchange.vcard = exchangeOption = true;
     } else if (strcmp(arg, "--encoding") == 0 || strncmp(arg, "--encoding=", 11) == 0) {
@@ -202,8 +200,8 @@ int main(int argc, char** argv) {
   bool exchanging = strcmp(command, "export") == 0 || strcmp(command, "import") == 0;
   if (exchangeOption && !exchanging) {
     return Usage(
-        "--columns, --comma, --no-heading, --encoding, --vcard, --narrow-readings, --dry-run "
-        "and --force belong to export and import");
+        "--columns, --comma, --no-heading, --encoding, --no-bom, --vcard, --narrow-readings, "
+        "--dry-run and --force belong to export and import");
   }
   static const char* const kCommands[] = {"list", "show", "groups", "search", "export", "import"};
   bool known = false;

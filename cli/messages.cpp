@@ -13,6 +13,9 @@ int Fail(int status, const char* format, ...) {
   vfprintf(stderr, format, args);
   va_end(args);
   fputc('\n', stderr);
+  // The whole help would bury the reason: one line says where it is.
+  if (status == kExitBadArguments)
+    fputs("Try 'quillbook --help' for the commands and options.\n", stderr);
   return status;
 }
 

@@ -11,7 +11,7 @@ constexpr int kExitBadArguments = 2;
 constexpr int kExitDoneInPart = 3;
 
 // Prints "quillbook: " and the formatted UTF-8 text on standard error and
-// returns status.
+// returns status; bad arguments add a line that points at --help.
 int Fail(int status, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // The system's reason for the last failed call, as strerror words it.
