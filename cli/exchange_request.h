@@ -16,6 +16,7 @@ struct ExchangeRequest {
   bool vcard = false;
   bool encodingGiven = false;
   Encoding encoding = Encoding::kAuto;
+  bool noBom = false;          // a UTF-8 export without its byte-order mark
   const char* file = nullptr;  // "-" is standard output for export
 };
 

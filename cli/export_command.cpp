@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
+#include <unistd.h>
 
 #include "cards/safe_file.h"
 #include "cli/book_setup.h"
@@ -41,14 +42,16 @@ bool CopyAsUtf8(FILE* in, Sink write) {
 }
 
 // The settings screen's export, then its bytes as UTF-8 in place of the
-// file it wrote, so that a refused or failed export writes nothing.
-int ExportUtf8(const ExchangeRequest& request, PrintedMessages& messages) {
+// file it wrote, so that a refused or failed export writes nothing. A
+// spreadsheet program takes a file for UTF-8 only by its mark.
+int ExportUtf8(const ExchangeRequest& request, bool mark, PrintedMessages& messages) {
+  const size_t markBytes = mark ? 3 : 0;
   if (strcmp(request.file, "-") == 0) {
     FILE* scratch = tmpfile();
     if (scratch == nullptr) return Fail(kExitFailed, "cannot make a scratch file: %s", Reason());
     bool done = g_book.ExportCardsTo(scratch, g_options, messages) != 0;
     rewind(scratch);
-    done = done &&
+    done = done && fwrite(kUtf8Bom, 1, markBytes, stdout) == markBytes &&
            CopyAsUtf8(scratch, [](const char* bytes, size_t n) { fwrite(bytes, 1, n, stdout); });
     fclose(scratch);
     return done && fflush(stdout) == 0 ? kExitDone : kExitFailed;
@@ -57,6 +60,7 @@ int ExportUtf8(const ExchangeRequest& request, PrintedMessages& messages) {
   if (!g_book.ExportCards(g_options, messages)) return kExitFailed;
   FILE* written = fopen(request.file, "rb");
   SafeFileWriter out(request.file);
+  if (out.IsOpen()) out.Write(kUtf8Bom, markBytes);
   bool done = written != nullptr && out.IsOpen() &&
               CopyAsUtf8(written, [&](const char* bytes, size_t n) { out.Write(bytes, n); });
   if (written != nullptr) fclose(written);
@@ -72,15 +76,25 @@ int ExportCommand(const char* dataDirectory, const ExchangeRequest& request) {
   }
   if (request.vcard) {
     if (request.file == nullptr) return Fail(kExitBadArguments, "export needs a FILE");
-    if (request.encodingGiven || request.columns != nullptr || request.comma || request.noHeading) {
+    if (request.encodingGiven || request.columns != nullptr || request.comma || request.noHeading ||
+        request.noBom) {
       return Fail(kExitBadArguments,
                   "a vCard file is UTF-8 with every field: --vcard takes no --encoding, "
-                  "--columns, --comma or --no-heading");
+                  "--no-bom, --columns, --comma or --no-heading");
     }
   }
   if (request.encoding == Encoding::kAuto && request.encodingGiven) {
     return Fail(kExitBadArguments, "export writes --encoding cp932 or utf-8");
   }
+  if (request.noBom && request.encoding != Encoding::kUtf8) {
+    return Fail(kExitBadArguments, "--no-bom belongs to --encoding utf-8");
+  }
+  // A person reads a terminal, which shows UTF-8; a file or a pipe gets the
+  // settings screen's bytes unless told otherwise. A mark is for files.
+  bool toTerminal =
+      request.file != nullptr && strcmp(request.file, "-") == 0 && isatty(STDOUT_FILENO) != 0;
+  Encoding encoding = request.encodingGiven || !toTerminal ? request.encoding : Encoding::kUtf8;
+  bool mark = request.encodingGiven && !request.noBom && !toTerminal;
   // A book the panel never saved exports its owner card, as the settings
   // screen would after saving it; the user's folder is not written.
   BookPlace place;
@@ -90,7 +104,7 @@ int ExportCommand(const char* dataDirectory, const ExchangeRequest& request) {
   status = PrepareExchange(place.directory.c_str(), request, true, g_options);
   if (status >= 0) return status;
   PrintedMessages messages(request.file, place.directory.c_str());
-  if (request.encoding == Encoding::kUtf8) return ExportUtf8(request, messages);
+  if (encoding == Encoding::kUtf8) return ExportUtf8(request, mark, messages);
   errno = 0;
   int done = strcmp(request.file, "-") == 0 ? g_book.ExportCardsTo(stdout, g_options, messages)
                                             : g_book.ExportCards(g_options, messages);

@@ -72,6 +72,7 @@ int ImportCommand(const char* dataDirectory, const ExchangeRequest& request) {
                 "import reads a FILE; - stands for standard output only in export");
   }
   if (request.file == nullptr) return Fail(kExitBadArguments, "import needs a FILE");
+  if (request.noBom) return Fail(kExitBadArguments, "--no-bom belongs to export");
   if (!request.vcard && request.columns == nullptr) {
     return Fail(kExitBadArguments, "import needs --columns LIST, or --vcard");
   }

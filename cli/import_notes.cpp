@@ -8,12 +8,13 @@
 namespace {
 
 constexpr unsigned kKinds[] = {
-    kNoteReplaced,       kNoteNul,         kImportTextCut, kImportMoreColumns,
-    kImportFewerColumns, kNoteWideReading, kNoteLeftOut,   kImportOverCardLimit};
+    kNoteReplaced,    kNoteNul,       kImportTextCut, kImportMoreColumns,  kImportFewerColumns,
+    kNoteWideReading, kNoteNoReading, kNoteLeftOut,   kImportOverCardLimit};
 
-// The kinds a summary after the import names: what changed a card's text.
+// The kinds a summary after the import names: what changed a card's text,
+// or what the panel will ask of it.
 constexpr unsigned kSummarised =
-    kNoteReplaced | kNoteNul | kImportTextCut | kNoteWideReading | kNoteLeftOut;
+    kNoteReplaced | kNoteNul | kImportTextCut | kNoteWideReading | kNoteNoReading | kNoteLeftOut;
 
 constexpr int kSummaryLines = 10;
 
@@ -34,6 +35,8 @@ const char* NoteText(unsigned what) {
     case kNoteWideReading:
       return "a reading that is not half-width, which the panel will not save "
              "(--narrow-readings narrows kana)";
+    case kNoteNoReading:
+      return "no reading, which the panel asks for before it saves the card";
     case kNoteLeftOut:
       return "fields a card cannot hold, left out";
     default:

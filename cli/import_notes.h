@@ -11,6 +11,7 @@ enum ImportNote : unsigned {
   kNoteNul = 1u << 9,           // a NUL byte ends its field's text there
   kNoteWideReading = 1u << 10,  // the panel refuses to save a reading that is not half-width
   kNoteLeftOut = 1u << 11,      // a vCard held more than a card can
+  kNoteNoReading = 1u << 12,    // the panel refuses to save a card without a reading
 };
 
 // The words for each kind of note, as a line of a trial run shows them.

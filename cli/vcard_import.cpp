@@ -306,8 +306,11 @@ class VcardImporter {
       Join(name, k.family, k.given);
     }
     const CardRecord& card = g_book.m_book[m_nCard];
-    for (const char* fallback :
-         {static_cast<const char*>(k.org), card.mails[0].address, card.phones[0].number}) {
+    if (name[0] == '\0' && k.org[0] != '\0') {
+      CopyCutString(name, k.org);
+      Unlose("ORG");  // it is the name
+    }
+    for (const char* fallback : {card.mails[0].address, card.phones[0].number}) {
       if (name[0] == '\0') CopyCutString(name, fallback);
     }
     Set(kExName, name);
@@ -316,6 +319,8 @@ class VcardImporter {
     if (reading[0] == '\0') Join(reading, k.phoneticLast, k.phoneticFirst);
     if (reading[0] == '\0') CopyCutString(reading, k.sound);
     Set(kExReading, reading);
+    // An organisation, a mail or a phone alone gives a name but no reading.
+    if (reading[0] == '\0') g_notes.Add(m_nLine, kNoteNoReading);
     if (m_bCut) g_notes.Add(m_nLine, kImportTextCut);
     if (g_leftOut.text[m_nCard][0] != '\0') g_notes.Add(m_nLine, kNoteLeftOut);
   }
@@ -395,6 +400,21 @@ class VcardImporter {
   void SetType(int field, int type) {
     char digit[2] = {static_cast<char>('0' + type), '\0'};
     Set(field, digit);
+  }
+
+  // Takes the entry what (ASCII, without a text) back out of the card's
+  // left-out fields.
+  void Unlose(const char* what) {
+    char* text = g_leftOut.text[m_nCard];
+    size_t length = strlen(what);
+    for (char* at = text; (at = strstr(at, what)) != nullptr; at += length) {
+      bool starts = at == text || (at - text >= 2 && at[-2] == ',' && at[-1] == ' ');
+      if (!starts || (at[length] != '\0' && at[length] != ',')) continue;
+      char* from = at == text ? at : at - 2;
+      const char* to = at + length + (at == text && at[length] == ',' ? 2 : 0);
+      memmove(from, to, strlen(to) + 1);
+      return;
+    }
   }
 
   // Adds what (ASCII) and its text (code page 932), if any, to the card's
