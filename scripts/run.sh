@@ -2,11 +2,12 @@
 # Builds everything and opens the host stand-in with the address book's
 # panel under Wine, then lists the book it had open.
 #
-#   bash scripts/run.sh [--data DIR]
+#   bash scripts/run.sh [--data DIR [--new]]
 #
 # DIR is a Linux folder or a Windows path (Z:\home\me\book); without it the
 # book is the command line's own default, so that `quillbook list` shows the
-# same book afterwards. With a display ($DISPLAY set) the host and the panel
+# same book afterwards. A DIR that does not exist is refused unless --new
+# asks for a new book there, and so is the book's own Quillbook folder. With a display ($DISPLAY set) the host and the panel
 # open there, and the command goes on when the host window is closed.
 # Without one, the host runs for a while on a virtual display (Xvfb); a
 # screenshot of it is written to build/screenshot.png, then the host is
@@ -16,6 +17,7 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 
 data=""
+new=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --data)
@@ -23,12 +25,20 @@ while [ $# -gt 0 ]; do
       data="$2"
       shift 2
       ;;
+    --new)
+      new=1
+      shift
+      ;;
     *)
-      echo "usage: bash scripts/run.sh [--data DIR]" >&2
+      echo "usage: bash scripts/run.sh [--data DIR [--new]]" >&2
       exit 2
       ;;
   esac
 done
+if [ "$new" = 1 ] && [ -z "$data" ]; then
+  echo "run: --new belongs to --data DIR" >&2
+  exit 2
+fi
 
 # The command line's default, worked out before this script picks a prefix
 # of its own.
@@ -54,7 +64,16 @@ if [ -z "$linux_data" ]; then
   echo "run: Wine knows no Linux folder for $data" >&2
   exit 2
 fi
-mkdir -p "$linux_data"
+if [ -z "$data" ] || [ "$new" = 1 ]; then
+  mkdir -p "$linux_data"
+fi
+# The command line's own rules for a data folder: one that is not there, or
+# the book's own folder, is refused with its reason rather than opened as an
+# empty book.
+if ! "$root/build/native/quillbook" --data "$linux_data" groups >/dev/null; then
+  [ -e "$linux_data" ] || echo "run: --new makes a new book in $linux_data" >&2
+  exit 2
+fi
 
 cd "build/$win"
 echo "run: the host stand-in opens the book in $linux_data ($windows_data)"

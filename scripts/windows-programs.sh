@@ -39,19 +39,27 @@ start_prefix() {
   [ -f "$prefix/.quillbook-ready" ] ||
     echo "$1: making a Wine prefix in build/$win/runprefix (the first time takes 2 to 3 minutes)"
   bash cmake/wine-prefix.sh start "$prefix" "$loader" display
+  # The prefix's server and the services it starts would outlive the script.
+  trap end_started EXIT
   export WINEPREFIX="$prefix"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   . cmake/wine-env.sh "$loader"
 }
 
-# Starts Xvfb and sets DISPLAY to it; it ends with the script, and so does
-# every Wine program of the prefix, which would outlive its display.
+# Starts Xvfb and sets DISPLAY to it; it ends with the script, as every
+# Wine program of the prefix does.
 start_virtual_display() {
   display=":$((90 + RANDOM % 100))"
   Xvfb "$display" -screen 0 1280x720x24 >/dev/null 2>&1 &
   xvfb=$!
-  trap '"$wine_server" -k </dev/null >/dev/null 2>&1; kill $xvfb 2>/dev/null || true' EXIT
   export DISPLAY="$display"
   sleep 2
+}
+
+# Ends what the script started: the prefix's server, which takes every Wine
+# program and service of the prefix with it, and the virtual display.
+end_started() {
+  "$wine_server" -k </dev/null >/dev/null 2>&1 || true
+  if [ -n "${xvfb:-}" ]; then kill "$xvfb" 2>/dev/null || true; fi
 }
