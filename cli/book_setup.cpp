@@ -38,14 +38,12 @@ int WriteNewBook(const std::string& dataDirectory) {
 
 }  // namespace
 
-int CheckDataFolder(const char* dataDirectory) {
+int CheckFolder(const char* path, const char* what) {
   struct stat info;
   errno = 0;
-  if (stat(dataDirectory, &info) != 0) {
-    return Fail(kExitFailed, "the data folder %s: %s", dataDirectory, Reason());
-  }
+  if (stat(path, &info) != 0) return Fail(kExitFailed, "the %s %s: %s", what, path, Reason());
   if (!S_ISDIR(info.st_mode)) {
-    return Fail(kExitFailed, "the data folder %s is not a folder", dataDirectory);
+    return Fail(kExitFailed, "the %s %s is not a folder", what, path);
   }
   return -1;
 }

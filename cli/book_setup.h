@@ -6,9 +6,12 @@
 
 #include <string>
 
-// Returns -1 when dataDirectory is a folder, else the exit status after
-// saying why.
-int CheckDataFolder(const char* dataDirectory);
+// Returns -1 when path is a folder, else the exit status after saying why,
+// what naming it ("data folder").
+int CheckFolder(const char* path, const char* what);
+inline int CheckDataFolder(const char* dataDirectory) {
+  return CheckFolder(dataDirectory, "data folder");
+}
 
 // A book's file is missing until the panel first saves it, and then reads
 // as empty; one that is there but cannot be read is a failure. Returns -1
