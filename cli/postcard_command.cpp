@@ -116,17 +116,15 @@ int PrepareSender(const CardTable& table, const PostcardRequest& request, const 
   return -1;
 }
 
-// The recipient's half of the page; false when the card has no address.
-bool PrepareRecipient(const CardRecord& card, const PostcardRequest& request, const char* honorific,
+// The recipient's half of the page.
+void PrepareRecipient(const CardRecord& card, const PostcardRequest& request, const char* honorific,
                       PostcardPage& page) {
-  if (card.address[0] == '\0') return false;
   ToVerticalAddress(card.address, request.join, page.address);
   size_t n = ToVerticalText(card.name, page.name, sizeof page.name);
   if (honorific[0] != '\0' && !EndsWithHonorific(card.name)) {
     snprintf(page.name + n, sizeof page.name - n, "%s%s", "　", honorific);
   }
   if (!ReadPostalCode(card.postalCode, page.digits)) page.digits[0] = '\0';
-  return true;
 }
 
 // Writes the image's PNG through the safe path; false after saying why.
@@ -274,7 +272,11 @@ int PostcardCommand(const CardTable& table, const char* dataDirectory,
     }
     ++printable;
     char digits[kPostalDigits + 1];
-    if (!ReadPostalCode(card.postalCode, digits)) {
+    if (card.postalCode[0] == '\0') {
+      Fail(0, "card %d (%s) has no postal code: printed without one in %s", slot,
+           CardName(table, slot).c_str(), file);
+      ++selection.leftOut;
+    } else if (!ReadPostalCode(card.postalCode, digits)) {
       Fail(0, "card %d (%s): the postal code %s is not seven digits: printed without it in %s",
            slot, CardName(table, slot).c_str(), Utf8Of(card.postalCode).c_str(), file);
       ++selection.leftOut;
