@@ -40,6 +40,16 @@ int WriteNewBook(const std::string& dataDirectory) {
 
 }  // namespace
 
+int CheckFolder(const char* path, const char* what) {
+  struct stat info;
+  errno = 0;
+  if (stat(path, &info) != 0) return Fail(kExitFailed, "the %s %s: %s", what, path, Reason());
+  if (!S_ISDIR(info.st_mode)) {
+    return Fail(kExitFailed, "the %s %s is not a folder", what, path);
+  }
+  return -1;
+}
+
 namespace {
 
 bool Exists(const std::string& path) {
@@ -62,14 +72,8 @@ bool IsBookFolder(const char* dataDirectory) {
 }  // namespace
 
 int CheckDataFolder(const char* dataDirectory) {
-  struct stat info;
-  errno = 0;
-  if (stat(dataDirectory, &info) != 0) {
-    return Fail(kExitFailed, "the data folder %s: %s", dataDirectory, Reason());
-  }
-  if (!S_ISDIR(info.st_mode)) {
-    return Fail(kExitFailed, "the data folder %s is not a folder", dataDirectory);
-  }
+  int status = CheckFolder(dataDirectory, "data folder");
+  if (status >= 0) return status;
   if (IsBookFolder(dataDirectory)) {
     char real[PATH_MAX];
     std::string parent = realpath(dataDirectory, real) != nullptr ? real : dataDirectory;

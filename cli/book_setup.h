@@ -6,8 +6,12 @@
 
 #include <string>
 
-// Returns -1 when dataDirectory is a folder, else the exit status after
-// saying why.
+// Returns -1 when path is a folder, else the exit status after saying why,
+// what naming it ("preview folder").
+int CheckFolder(const char* path, const char* what);
+
+// As CheckFolder for the data folder, which must not be the book's own
+// folder.
 int CheckDataFolder(const char* dataDirectory);
 
 // A book's file is missing until the panel first saves it, and then reads

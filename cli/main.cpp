@@ -16,6 +16,7 @@
 #include "cli/export_command.h"
 #include "cli/import_command.h"
 #include "cli/messages.h"
+#include "cli/postcard_command.h"
 #include "cli/search_command.h"
 #include "cli/show_command.h"
 #include "cli/usage.h"
@@ -129,6 +130,8 @@ int main(int argc, char** argv) {
   bool optionsEnded = false;
   ExchangeRequest exchange;
   bool exchangeOption = false;
+  PostcardRequest postcard;
+  std::string problem;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (optionsEnded || arg[0] != '-' || strcmp(arg, "-") == 0) {
@@ -140,6 +143,8 @@ int main(int argc, char** argv) {
       } else if ((strcmp(command, "export") == 0 || strcmp(command, "import") == 0) &&
                  exchange.file == nullptr) {
         exchange.file = arg;
+      } else if (strcmp(command, "postcard") == 0 && postcard.file == nullptr) {
+        postcard.file = arg;
       } else {
         return Usage((std::string("unexpected argument ") + arg).c_str());
       }
@@ -189,6 +194,8 @@ int main(int argc, char** argv) {
         return Usage((std::string("--encoding takes auto, cp932 or utf-8, not ") + name).c_str());
       }
       exchange.encodingGiven = exchangeOption = true;
+    } else if (int taken = TakePostcardOption(argc, argv, i, postcard, problem)) {
+      if (taken < 0) return Usage(problem.c_str());
     } else {
       return Usage((std::string("unknown option ") + arg).c_str());
     }
@@ -203,7 +210,13 @@ int main(int argc, char** argv) {
         "--columns, --comma, --no-heading, --encoding, --no-bom, --vcard, --narrow-readings, "
         "--dry-run and --force belong to export and import");
   }
-  static const char* const kCommands[] = {"list", "show", "groups", "search", "export", "import"};
+  if (postcard.optionGiven && strcmp(command, "postcard") != 0) {
+    return Usage(
+        "--ids, --group, --sender, --no-sender, --honorific, --boxes, --offset, --sender-boxes, "
+        "--font, --png and --hyphen belong to postcard");
+  }
+  static const char* const kCommands[] = {"list",   "show",   "groups",  "search",
+                                          "export", "import", "postcard"};
   bool known = false;
   for (const char* name : kCommands) known = known || strcmp(command, name) == 0;
   if (!known) return Usage((std::string("unknown command ") + command).c_str());
@@ -219,6 +232,10 @@ int main(int argc, char** argv) {
     if (searchText == nullptr) return Usage("show needs an ID");
     status = LoadCards(dataDirectory.c_str());
     return status >= 0 ? status : ShowCard(g_table, searchText, out);
+  }
+  if (strcmp(command, "postcard") == 0) {
+    status = LoadCards(dataDirectory.c_str());
+    return status >= 0 ? status : PostcardCommand(g_table, dataDirectory.c_str(), postcard);
   }
   if (strcmp(command, "search") == 0) {
     if (searchText == nullptr) return Usage("search needs a TEXT");

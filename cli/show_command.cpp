@@ -40,17 +40,22 @@ const char* TypeText(const char* name, int32_t type, char (&scratch)[24]) {
 
 }  // namespace
 
-int ShowCard(const CardTable& table, const char* idText, Output& out) {
+bool ParseCardId(const char* text, int& id) {
   char* end = nullptr;
-  long id = strtol(idText, &end, 10);
-  if (idText[0] < '0' || idText[0] > '9' || *end != '\0' || id > kMaxCards) {
+  long value = strtol(text, &end, 10);
+  if (text[0] < '0' || text[0] > '9' || *end != '\0' || value > kMaxCards) return false;
+  id = static_cast<int>(value);
+  return true;
+}
+
+int ShowCard(const CardTable& table, const char* idText, Output& out) {
+  int id = 0;
+  if (!ParseCardId(idText, id)) {
     return Fail(kExitBadArguments, "show needs an ID from 0 to 500, as list prints it: %s", idText);
   }
-  if (id >= kCardSlots || !table.IsUsed(static_cast<int>(id))) {
-    return Fail(kExitFailed, "no card has the ID %ld", id);
-  }
+  if (!table.IsUsed(id)) return Fail(kExitFailed, "no card has the ID %d", id);
   const CardRecord& card = table.m_cards[id];
-  printf("%-12s %ld%s\n", "ID", id, id == kOwnerSlot ? " (the owner's card)" : "");
+  printf("%-12s %d%s\n", "ID", id, id == kOwnerSlot ? " (the owner's card)" : "");
   Line(out, "Name", card.name);
   Line(out, "Reading", card.reading);
   Line(out, "Group", card.group);

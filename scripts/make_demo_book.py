@@ -3,7 +3,7 @@
 
     python3 scripts/make_demo_book.py DIR
 
-The README's picture of the panel shows this book.
+The README's pictures of the panel and of a postcard show this book.
 """
 import os
 import sys
@@ -17,8 +17,8 @@ CARDS = [
      "090-1111-2222", 0, "", 0, "taro@example.jp", 1, "taro@mobile.example.jp", 0, "", "自分のカード"),
     ("佐藤 花子", "ｻﾄｳ ﾊﾅｺ", "友人", "150-0002", "東京都渋谷区渋谷2-2", 1, "080-3333-4444", 0, "", 0,
      "", 0, "hanako@example.jp", 0, "", 0, "", "誕生日 5/12"),
-    ("鈴木 一郎", "ｽｽﾞｷ ｲﾁﾛｳ", "仕事", "530-0001", "大阪府大阪市北区梅田3-3", 2, "06-5555-6666", 4,
-     "06-5555-6667", 0, "", 2, "ichiro@corp.example.jp", 0, "", 0, "", "取引先"),
+    ("鈴木 一郎", "ｽｽﾞｷ ｲﾁﾛｳ", "仕事", "530-0001", "大阪府大阪市北区梅田3-3 梅田ビル12F", 2,
+     "06-5555-6666", 4, "06-5555-6667", 0, "", 2, "ichiro@corp.example.jp", 0, "", 0, "", "取引先"),
     ("高橋 美咲", "ﾀｶﾊｼ ﾐｻｷ", "友人", "", "", 1, "070-7777-8888", 0, "", 0, "", 1,
      "misaki@mobile.example.jp", 0, "", 0, "", ""),
     ("田中 健", "ﾀﾅｶ ｹﾝ", "家族", "460-0008", "愛知県名古屋市中区栄4-4", 0, "052-123-4567", 3,

@@ -11,13 +11,16 @@ export DEBIAN_FRONTEND=noninteractive
 
 # fonts-wine has Wine's own faces, Marlett among them, which draws the caption
 # buttons; IPA Gothic stands in for the Japanese faces that the dialogs name;
-# xdotool clicks through the programs for the README's pictures.
+# xdotool clicks through the programs for the README's pictures. The
+# command line's postcards set their text with Pango and Cairo in IPAex
+# Mincho, and their tests read the PDF back with poppler's pdftotext.
 packages=(
   g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic fonts-wine
   locales clang-format python3 python3-pil
+  pkg-config libpango1.0-dev libcairo2-dev libfontconfig-dev fonts-ipaexfont-mincho poppler-utils
 )
 
 need_install=0

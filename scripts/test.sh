@@ -47,6 +47,6 @@ bash cmake/wine-run.sh "$PWD/build/$win/wineprefix" "$loader" "build/$win/panel_
   status=1
 # The benchmark times an optimised build without the sanitizers.
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release
-cmake --build build/bench --target quillbook_bench -j "$jobs"
+cmake --build build/bench --target quillbook_bench quillbook -j "$jobs"
 python3 bench/python_csv.py build/bench/quillbook_bench || status=1
 exit "$status"
