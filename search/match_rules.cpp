@@ -47,25 +47,20 @@ WordMatcher::WordMatcher(const char* word, size_t length) : m_pszWord(word), m_n
   }
 }
 
-bool WordMatcher::FoundIn(const char* field, size_t length) const {
-  if (m_nLength == 0) return true;
-  if (m_nLength > length) return false;
+bool WordMatcher::FoundFrom(const char* field, size_t length, const char* hit) const {
   const auto* bytes = reinterpret_cast<const unsigned char*>(field);
   const auto* word = reinterpret_cast<const unsigned char*>(m_pszWord);
-  // Where the looked-for byte stands for each start from 0 to the last.
-  const unsigned char* scan = bytes + m_nRare;
-  const unsigned char* const scanEnd = scan + (length - m_nLength) + 1;
+  // Where the looked-for byte stands for the last start.
+  const char* const scanEnd = field + m_nRare + (length - m_nLength) + 1;
   size_t base = 0;
-  while (scan < scanEnd) {
-    const auto* hit = static_cast<const unsigned char*>(
-        memchr(scan, word[m_nRare], static_cast<size_t>(scanEnd - scan)));
-    if (hit == nullptr) return false;
-    const size_t at = static_cast<size_t>(hit - bytes) - m_nRare;
+  while (hit != nullptr) {
+    const size_t at = static_cast<size_t>(hit - field) - m_nRare;
     if (bytes[at + m_nCheck] == word[m_nCheck] && memcmp(bytes + at, word, m_nLength) == 0) {
       if (BeginsCharacter(bytes, base, at)) return true;
       base = at + 1;  // the second byte of a pair: a character begins after it
     }
-    scan = hit + 1;
+    ++hit;
+    hit = static_cast<const char*>(memchr(hit, word[m_nRare], static_cast<size_t>(scanEnd - hit)));
   }
   return false;
 }
@@ -97,6 +92,7 @@ bool SearchWords::FoundIn(const char* field, size_t length) const {
   for (int i = 0; i < m_nCount; ++i) {
     if (m_words[i].FoundIn(field, length)) return true;
   }
+  if (m_pszRest == nullptr) return false;
   WordMatcher word;
   for (const char* rest = m_pszRest; NextWord(rest, word);) {
     if (word.FoundIn(field, length)) return true;

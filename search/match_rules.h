@@ -7,6 +7,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <string.h>
 
 #include "cards/card_line.h"
 #include "cards/card_record.h"
@@ -22,9 +23,17 @@ class WordMatcher {
   WordMatcher(const char* word, size_t length);
   // True when the word occurs in field[0..length) at a position where a
   // character of the field begins; the empty word occurs in every field.
-  bool FoundIn(const char* field, size_t length) const;
+  // Most fields hold no word: they cost one memchr.
+  bool FoundIn(const char* field, size_t length) const {
+    if (m_nLength - 1 >= length) return m_nLength == 0;  // empty, or longer than the field
+    const void* hit = memchr(field + m_nRare, m_pszWord[m_nRare], length - m_nLength + 1);
+    return hit != nullptr && FoundFrom(field, length, static_cast<const char*>(hit));
+  }
 
  private:
+  // FoundIn from the first place where the looked-for byte stands.
+  bool FoundFrom(const char* field, size_t length, const char* hit) const;
+
   const char* m_pszWord = "";
   size_t m_nLength = 0;
   size_t m_nRare = 0;   // the byte looked for
