@@ -42,9 +42,9 @@ class BookCardLines {
   int m_nCards = 0;
 };
 
-// A card line cut into its exchanged fields in place, each the text up to
-// its tab; a field without a tab after it is missing, and so is every later
-// one. The dates and the count after them are not read.
+// A card line's exchanged fields where they stand in it, each the text up
+// to its tab; a field without a tab after it is missing, and so is every
+// later one. The dates and the count after them are not read.
 class CardLineFields {
  public:
   // Cuts line[0..length); line[length] must be readable, and the line must

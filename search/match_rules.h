@@ -40,7 +40,7 @@ class WordMatcher {
   size_t m_nCheck = 0;  // the byte compared next, before the whole word
 };
 
-// WordMatcher(word, wordLength).FoundIn(field, fieldLength).
+// The same, for a word that is looked for in one field only.
 bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* word,
                           size_t wordLength);
 
