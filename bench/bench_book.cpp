@@ -12,6 +12,9 @@
 
 const char kWordInEveryMemo[] = "備考";
 const char kWordsNowhere[] = "存在しない nowhere";
+const char kJapaneseWordsNowhere[] = "見つからない語 zzz";
+const char kAddressStartNowhere[] = "東京タワー";
+const char kAsciiWordNowhere[] = "nowhere";
 
 namespace {
 

@@ -6,10 +6,15 @@
 
 #include "cards/card_record.h"
 
-// The words that the timed searches look for: one only in the memo of
-// every card, two that are nowhere.
+// The words that the timed searches look for: one only at the end of the
+// memo of every card, and texts that are nowhere: two words, one of them
+// kanji; the kana and kanji words of a person's search; a word whose first
+// character begins every address; one ASCII word.
 extern const char kWordInEveryMemo[];
 extern const char kWordsNowhere[];
+extern const char kJapaneseWordsNowhere[];
+extern const char kAddressStartNowhere[];
+extern const char kAsciiWordNowhere[];
 
 // Fills count cards of table, each field at its width.
 void FillFullWidthBook(CardTable& table, int count);

@@ -176,15 +176,9 @@ void BM_Save(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(Save(g_full));
 }
 
-void BM_SearchHit(benchmark::State& state) {
+void BM_Search(benchmark::State& state, const char* text, int matches) {
   for (auto _ : state) {
-    if (Search(g_full, kWordInEveryMemo) != kMaxCards) state.SkipWithError("a card was missed");
-  }
-}
-
-void BM_SearchMiss(benchmark::State& state) {
-  for (auto _ : state) {
-    if (Search(g_full, kWordsNowhere) != 0) state.SkipWithError("a card matched");
+    if (Search(g_full, text) != matches) state.SkipWithError("the search found other cards");
   }
 }
 
@@ -227,10 +221,16 @@ const Operation kOperations[] = {
      [](Book& b) { return CountAllocations([&] { ReadAndWriteWhole(b); }); }},
     {"load", "BM_Load", 3, [](Book& b) { return CountAllocations([&] { Load(b); }); }},
     {"save (flushed)", "BM_Save", 0, [](Book& b) { return CountAllocations([&] { Save(b); }); }},
-    {"search, hit in every memo", "BM_SearchHit", 4,
+    {"search, hit in every memo", "BM_Search/hit", 4,
      [](Book& b) { return CountAllocations([&] { Search(b, kWordInEveryMemo); }); }},
-    {"search, two words nowhere", "BM_SearchMiss", 4,
+    {"search, two words nowhere", "BM_Search/two_words", 4,
      [](Book& b) { return CountAllocations([&] { Search(b, kWordsNowhere); }); }},
+    {"search, Japanese nowhere", "BM_Search/japanese", 4,
+     [](Book& b) { return CountAllocations([&] { Search(b, kJapaneseWordsNowhere); }); }},
+    {"search, address start", "BM_Search/address_start", 4,
+     [](Book& b) { return CountAllocations([&] { Search(b, kAddressStartNowhere); }); }},
+    {"search, ASCII nowhere", "BM_Search/ascii", 4,
+     [](Book& b) { return CountAllocations([&] { Search(b, kAsciiWordNowhere); }); }},
     {"postcard texts, every card", "BM_Postcard", 0,
      [](Book& b) {
        Load(b);
@@ -301,8 +301,11 @@ BENCHMARK(BM_Limit)->Apply(Timed);
 BENCHMARK(BM_ReadAndWrite)->Apply(Timed);
 BENCHMARK(BM_Load)->Apply(Timed);
 BENCHMARK(BM_Save)->Apply(Timed);
-BENCHMARK(BM_SearchHit)->Apply(Timed);
-BENCHMARK(BM_SearchMiss)->Apply(Timed);
+BENCHMARK_CAPTURE(BM_Search, hit, kWordInEveryMemo, kMaxCards)->Apply(Timed);
+BENCHMARK_CAPTURE(BM_Search, two_words, kWordsNowhere, 0)->Apply(Timed);
+BENCHMARK_CAPTURE(BM_Search, japanese, kJapaneseWordsNowhere, 0)->Apply(Timed);
+BENCHMARK_CAPTURE(BM_Search, address_start, kAddressStartNowhere, 0)->Apply(Timed);
+BENCHMARK_CAPTURE(BM_Search, ascii, kAsciiWordNowhere, 0)->Apply(Timed);
 BENCHMARK(BM_Postcard)->Apply(Timed);
 BENCHMARK(BM_Export)->Apply(Timed);
 BENCHMARK(BM_Import)->Apply(Timed);

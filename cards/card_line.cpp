@@ -31,16 +31,21 @@ bool EndsCleanly(char* field, size_t length, char separator) {
   return clean;
 }
 
+bool IsBlankedOut(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
 }  // namespace
 
 size_t AppendLineField(char* out, const char* text, size_t width, char separator) {
   size_t length = strnlen(text, width - 1);
   for (size_t i = 0; i < length; ++i) {
     char c = text[i];
-    out[i] = (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+    out[i] = IsBlankedOut(c) ? ' ' : c;
   }
   out[length] = '\0';
-  if (length > 0 && !EndsCleanly(out, length, separator)) {
+  // A separator that the field cannot hold is hidden only by a backslash
+  // that ends it.
+  bool mayHide = !IsBlankedOut(separator) || (length > 0 && out[length - 1] == '\\');
+  if (length > 0 && mayHide && !EndsCleanly(out, length, separator)) {
     if (length + 1 < width) {
       out[length++] = ' ';
     } else {
@@ -68,7 +73,7 @@ class LineBuilder {
     m_pOut[m_nLength++] = '\t';
   }
   void Number(int32_t value, char end) {
-    m_nLength += snprintf(m_pOut + m_nLength, 12, "%d", static_cast<int>(value));
+    m_nLength += static_cast<size_t>(FormatDecimal(value, m_pOut + m_nLength));
     m_pOut[m_nLength++] = end;
   }
   int Finish() {
@@ -127,6 +132,21 @@ int ParseDecimal(const char* text, const char* end) {
   if (negative) value = -value;
   if (value > INT_MAX) value = INT_MAX;
   return static_cast<int>(value);
+}
+
+int FormatDecimal(int32_t value, char* out) {
+  char digits[10];
+  int count = 0;
+  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  int length = 0;
+  if (value < 0) out[length++] = '-';
+  while (count > 0) out[length++] = digits[--count];
+  out[length] = '\0';
+  return length;
 }
 
 bool ParseCardLine(const char* line, int length, CardRecord& card, LoadTime& now) {

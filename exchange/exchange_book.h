@@ -14,6 +14,8 @@
 #include "cards/book_paths.h"
 #include "cards/card_record.h"
 
+class SafeFileWriter;
+
 // Exchange field numbers: the position of a name in the field list, which is
 // the order of the first 18 fields of a card line.
 enum ExchangeFieldNumber {
@@ -54,6 +56,8 @@ constexpr int kFieldNameSize = 256;
 constexpr int kMaxOrderEntries = 128;
 // Room for any field as GetExchangeField writes it (the widest text field).
 constexpr int kExchangeTextSize = 512;
+// The bytes that an export or an import gathers before it writes them.
+constexpr size_t kExchangeBlockBytes = 65536;
 
 // The dialog's choices, as plain data.
 struct ExchangeOptions {
@@ -160,10 +164,14 @@ class ExchangeBook {
   int AppendImportedCards(const char* dataDirectory, int count, ExchangeMessages& messages);
 
   // Return 1 on success, 0 on failure after telling the messages that come
-  // with the failure, if any.
+  // with the failure, if any. ExportCards takes the card file a card at a
+  // time and leaves m_book as it was; ImportCards reads the card file once,
+  // counting its cards into m_nBookCards as it copies them into the grown
+  // file, and reads the import file into m_book.
   int ExportCards(const ExchangeOptions& options, ExchangeMessages& messages);
-  // ExportCards onto an open stream instead of options.path; the stream is
-  // flushed, not closed.
+  // ExportCards onto an open stream instead of options.path, from the book
+  // read whole first, so that a book that cannot be read writes nothing;
+  // the stream is flushed, not closed.
   int ExportCardsTo(FILE* stream, const ExchangeOptions& options, ExchangeMessages& messages);
   int ImportCards(const ExchangeOptions& options, ExchangeMessages& messages);
 
@@ -172,4 +180,14 @@ class ExchangeBook {
   // each line's problems.
   int TryImportCards(const ExchangeOptions& options, ExchangeMessages& messages,
                      ImportReport& report);
+
+ private:
+  int RunImport(const ExchangeOptions& options, ExchangeMessages& messages, ImportReport* report);
+  // Puts the grown card file in place of the old one; 0 after telling why
+  // not.
+  int CommitAppend(SafeFileWriter& out, ExchangeMessages& messages);
+
+  // What an export or an import gathers before it writes it, and the
+  // chunks in which an import copies the card file.
+  char m_achBlock[kExchangeBlockBytes];
 };

@@ -1,3 +1,5 @@
+#include "exchange/exchange_fields.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -21,34 +23,89 @@ namespace {
 // The exchange numbers are the card line's own, up to the memo.
 static_assert(kExchangeFieldCount == kContentCardFields, "exchange fields end at the memo");
 
-CardField FieldOf(CardRecord& card, int field) {
-  if (field < 0 || field >= kExchangeFieldCount) return {CardFieldKind::kNone, nullptr, 0, nullptr};
-  return CardFieldAt(card, field);
-}
-
 bool IsCardIndex(int card) { return card >= 0 && card < kCardSlots; }
 
+// Where an exchanged field stands in every card: the layout is read once,
+// since an exchange stores or writes every field of every card.
+struct FieldPlace {
+  size_t offset = 0;
+  size_t width = 0;  // of a text; 0 for a type
+  bool known = false;
+};
+
+const FieldPlace& PlaceOf(int field) {
+  static const struct Places {
+    Places() {
+      static CardRecord shape;
+      const char* base = reinterpret_cast<const char*>(&shape);
+      for (int i = 0; i < kExchangeFieldCount; ++i) {
+        CardField ref = CardFieldAt(shape, i);
+        const char* at = ref.text != nullptr ? ref.text : reinterpret_cast<const char*>(ref.number);
+        of[i] = {static_cast<size_t>(at - base), ref.text != nullptr ? ref.width : 0, true};
+      }
+    }
+    FieldPlace of[kExchangeFieldCount];
+    FieldPlace unknown;
+  } kPlaces;
+  return field >= 0 && field < kExchangeFieldCount ? kPlaces.of[field] : kPlaces.unknown;
+}
+
 }  // namespace
+
+size_t ExchangeTextWidth(int field) { return PlaceOf(field).width; }
+
+int StoreExchangeField(CardRecord& card, int field, const char* text, size_t length) {
+  const FieldPlace& place = PlaceOf(field);
+  if (!place.known) return 0;
+  char* at = reinterpret_cast<char*>(&card) + place.offset;
+  if (place.width == 0) {
+    // A column without digits leaves the type as it was.
+    int32_t value = ParseDecimal(text, text + length);
+    memcpy(at, &value, sizeof value);
+    return 0;
+  }
+  if (length < place.width) {
+    memcpy(at, text, length);
+    at[length] = '\0';
+    return 0;
+  }
+  return CopyCut(at, place.width, text, length) < length ? 1 : 0;
+}
+
+const char* ExchangeFieldText(const CardRecord& card, int field, char (&number)[kNumberTextSize],
+                              int& length) {
+  const FieldPlace& place = PlaceOf(field);
+  const char* at = reinterpret_cast<const char*>(&card) + place.offset;
+  length = 0;
+  if (!place.known) return "";
+  if (place.width == 0) {
+    int32_t value;
+    memcpy(&value, at, sizeof value);
+    length = FormatDecimal(value, number);
+    return number;
+  }
+  // Every text is stored with its NUL inside its width.
+  length = static_cast<int>(strnlen(at, place.width));
+  return at;
+}
 
 int ExchangeBook::GetExchangeField(int card, int field, char* out) const {
   out[0] = '\0';
   if (!IsCardIndex(card)) return 0;
-  CardField ref = FieldOf(const_cast<CardRecord&>(m_book[card]), field);
-  if (ref.number != nullptr) return snprintf(out, kExchangeTextSize, "%d", *ref.number);
-  if (ref.text == nullptr) return 0;
-  return static_cast<int>(CopyCutString(out, kExchangeTextSize, ref.text));
+  char number[kNumberTextSize];
+  int length = 0;
+  const char* text = ExchangeFieldText(m_book[card], field, number, length);
+  static_assert(
+      kNumberTextSize <= kExchangeTextSize && sizeof(CardRecord::memo) <= kExchangeTextSize,
+      "every field fits");
+  memcpy(out, text, static_cast<size_t>(length));
+  out[length] = '\0';
+  return length;
 }
 
 int ExchangeBook::SetExchangeField(int card, int field, const char* text, size_t length) {
   if (!IsCardIndex(card)) return 0;
-  CardField ref = FieldOf(m_book[card], field);
-  if (ref.number != nullptr) {
-    // A column without digits leaves the type as it was.
-    *ref.number = ParseDecimal(text, text + length);
-    return 0;
-  }
-  if (ref.text == nullptr) return 0;
-  return CopyCut(ref.text, ref.width, text, length) < length ? 1 : 0;
+  return StoreExchangeField(m_book[card], field, text, length);
 }
 
 int FindExchangeField(const ExchangeOptions& options, const char* entryText) {

@@ -5,7 +5,10 @@
 
 #include "cards/card_line.h"
 #include "cards/safe_file.h"
+#include "exchange/block_out.h"
+#include "exchange/book_file.h"
 #include "exchange/exchange_book.h"
+#include "exchange/exchange_fields.h"
 #include "text/text_helpers.h"
 
 namespace {
@@ -15,9 +18,11 @@ constexpr int kColumnSize = 2 * kExchangeTextSize + 3;
 
 // A comma column is quoted when a bare one would not read back as itself:
 // it holds a comma, begins with a quote (which the reader would take for
-// quoting), or ends so that the comma after it would be hidden.
-bool NeedsQuotes(const char* text, int length) {
-  if (FindSeparator(text, length, ',') >= 0 || text[0] == '"') return true;
+// quoting), or ends so that the comma after it would be hidden, which only
+// a backslash at its end can do.
+bool NeedsQuotes(const char* text, int length, bool mayHoldComma) {
+  if (text[0] == '"' || (mayHoldComma && FindSeparator(text, length, ',') >= 0)) return true;
+  if (length == 0 || text[length - 1] != '\\') return false;
   char probe[kExchangeTextSize + 2];
   memcpy(probe, text, static_cast<size_t>(length));
   probe[length] = ',';
@@ -25,89 +30,90 @@ bool NeedsQuotes(const char* text, int length) {
   return FindSeparator(probe, length + 1, ',') != length;
 }
 
-// The column as it stands in the line; returns its length.
-int FormatColumn(const char* text, int length, char delimiter, char (&out)[kColumnSize]) {
+// The column of text[0..length) (no NUL in it, text[length] readable) as it
+// stands in the line, written into out (kColumnSize bytes); returns its
+// length. mayHoldComma false says that the text holds no comma.
+int FormatColumn(const char* text, int length, char delimiter, bool mayHoldComma, char* out) {
+  if (delimiter == ',' && !NeedsQuotes(text, length, mayHoldComma)) {
+    memcpy(out, text, static_cast<size_t>(length));
+    return length;
+  }
+  char field[kExchangeTextSize];
+  for (int i = 0; i < length; ++i) {
+    // The reader ends a quoted column at any control byte and takes the
+    // rest for the next column, which shifts every later field of the
+    // card; a blank in its place keeps them where they belong.
+    bool control = delimiter == ',' && static_cast<unsigned char>(text[i]) < 0x20;
+    field[i] = control ? ' ' : text[i];
+  }
+  field[length] = '\0';
   if (delimiter == ',') {
-    if (!NeedsQuotes(text, length)) {
-      memcpy(out, text, static_cast<size_t>(length) + 1);
-      return length;
-    }
-    // The reader ends a quoted column at any control byte and takes the rest
-    // for the next column, which shifts every later field of the card; a
-    // blank in its place keeps them where they belong.
-    char quotable[kExchangeTextSize];
-    for (int i = 0; i <= length; ++i) {
-      bool control = text[i] != '\0' && static_cast<unsigned char>(text[i]) < 0x20;
-      quotable[i] = control ? ' ' : text[i];
-    }
-    QuoteField(quotable, out);
+    QuoteField(field, out);
     return static_cast<int>(strlen(out));
   }
   // The card file's own rule keeps a tab column from hiding the next tab.
-  return static_cast<int>(AppendLineField(out, text, static_cast<size_t>(length) + 2, '\t'));
+  return static_cast<int>(AppendLineField(out, field, static_cast<size_t>(length) + 2, '\t'));
 }
 
-// Where an export's bytes go: the new file beside the export file, or a
-// stream the caller opened.
-class ExportOut {
+// The columns of the export in order: each order-list entry's exchange
+// field number, -1 for an empty column.
+class ExportColumns {
  public:
-  virtual void Write(const char* bytes, size_t length) = 0;
-  void Put(char c) { Write(&c, 1); }
-  void Text(const char* text) { Write(text, strlen(text)); }
-
- protected:
-  ~ExportOut() = default;
-};
-
-class WriterOut : public ExportOut {
- public:
-  explicit WriterOut(SafeFileWriter& writer) : m_writer(writer) {}
-  void Write(const char* bytes, size_t length) override { m_writer.Write(bytes, length); }
-
- private:
-  SafeFileWriter& m_writer;
-};
-
-class StreamOut : public ExportOut {
- public:
-  explicit StreamOut(FILE* stream) : m_pStream(stream) {}
-  void Write(const char* bytes, size_t length) override { fwrite(bytes, 1, length, m_pStream); }
-  bool Finish() { return fflush(m_pStream) == 0 && !ferror(m_pStream); }
-
- private:
-  FILE* m_pStream;
-};
-
-void WriteHeading(ExportOut& out, const ExchangeOptions& options) {
-  for (int i = 0; i < OrderEntries(options); ++i) {
-    if (i > 0) out.Put(options.delimiter);
-    out.Text(options.order[i]);
+  explicit ExportColumns(const ExchangeOptions& options)
+      : m_options(options), m_nEntries(OrderEntries(options)) {
+    for (int i = 0; i < m_nEntries; ++i) {
+      const char* entry = options.order[i];
+      m_anFields[i] = IsBlankEntry(entry) ? -1 : FindExchangeField(options, entry);
+      m_anWidths[i] = ExchangeTextWidth(m_anFields[i]);
+    }
   }
-  out.Write("\r\n", 2);
-}
 
-// Writes the heading and the cards of m_book.
-void WriteExport(const ExchangeBook& book, ExportOut& out, const ExchangeOptions& options) {
-  int fields[kMaxOrderEntries];
-  const int entries = OrderEntries(options);
-  for (int i = 0; i < entries; ++i) {
-    fields[i] = IsBlankEntry(options.order[i]) ? -1 : FindExchangeField(options, options.order[i]);
-  }
-  if (options.heading) WriteHeading(out, options);
-  char text[kExchangeTextSize];
-  char column[kColumnSize];
-  for (int card = 0; card < book.m_nBookCards; ++card) {
-    for (int i = 0; i < entries; ++i) {
-      if (i > 0) out.Put(options.delimiter);
-      if (fields[i] < 0) continue;
-      int length = book.GetExchangeField(card, fields[i], text);
-      if (length == 0) continue;
-      length = FormatColumn(text, length, options.delimiter, column);
-      out.Write(column, static_cast<size_t>(length));
+  void WriteHeading(BlockOut& out) const {
+    for (int i = 0; i < m_nEntries; ++i) {
+      if (i > 0) out.Put(m_options.delimiter);
+      out.Write(m_options.order[i], strlen(m_options.order[i]));
     }
     out.Write("\r\n", 2);
   }
-}
+
+  // A card's line, built in the block, from a card of the book or from a
+  // line of the card file.
+  void WriteCard(const CardRecord& card, BlockOut& out) const {
+    WriteLine(out, true, [&](int i, char(&number)[kNumberTextSize], int& length) {
+      return ExchangeFieldText(card, m_anFields[i], number, length);
+    });
+  }
+  void WriteCard(const CardLineFields& line, BlockOut& out) const {
+    WriteLine(out, line.HoldsComma(), [&](int i, char(&number)[kNumberTextSize], int& length) {
+      return line.Text(m_anFields[i], m_anWidths[i], number, length);
+    });
+  }
+
+ private:
+  template <typename TextOf>
+  void WriteLine(BlockOut& out, bool mayHoldComma, TextOf textOf) const {
+    char number[kNumberTextSize];
+    for (int i = 0; i < m_nEntries; ++i) {
+      // The column after its delimiter, in one piece of the block.
+      char* column = out.Room(kColumnSize + 1);
+      size_t used = 0;
+      if (i > 0) column[used++] = m_options.delimiter;
+      int length = 0;
+      const char* text = m_anFields[i] < 0 ? "" : textOf(i, number, length);
+      if (length > 0) {
+        used += static_cast<size_t>(
+            FormatColumn(text, length, m_options.delimiter, mayHoldComma, column + used));
+      }
+      out.Grow(used);
+    }
+    out.Write("\r\n", 2);
+  }
+
+  const ExchangeOptions& m_options;
+  int m_nEntries;
+  int m_anFields[kMaxOrderEntries];
+  size_t m_anWidths[kMaxOrderEntries];
+};
 
 // The book's own files, however the path spells them: an export there would
 // put one column of names in place of the whole book.
@@ -126,24 +132,51 @@ bool RefuseBookFile(const ExchangeOptions& options, ExchangeMessages& messages) 
 
 const char kCannotCreateExport[] = "エクスポートファイルを作成できませんでした！";
 
+class QuietMessages : public ExchangeMessages {
+ public:
+  void Tell(const char*, ExchangeIcon) override {}
+};
+
+// Whether the export may write options.path; messages, when given, are
+// told why not.
+bool ExportAllowed(const ExchangeOptions& options, ExchangeMessages* messages) {
+  QuietMessages quiet;
+  ExchangeMessages& tell = messages != nullptr ? *messages : quiet;
+  if (options.path[0] == '\0') {
+    tell.Tell("エクスポートファイルを設定して下さい。", kExchangeStop);
+    return false;
+  }
+  return DelimiterChosen(options, tell) && !RefuseBookFile(options, tell);
+}
+
 }  // namespace
 
 int ExchangeBook::ExportCards(const ExchangeOptions& options, ExchangeMessages& messages) {
-  if (!LoadBookFile(options.dataDirectory, 1)) return 0;
-  if (options.path[0] == '\0') {
-    messages.Tell("エクスポートファイルを設定して下さい。", kExchangeStop);
+  // The card file is taken a card at a time while the export is written. A
+  // book that cannot be read fails without a message, before anything that
+  // the user would be told.
+  BookCardLines lines(options.dataDirectory);
+  if (!lines.IsOpen()) return 0;
+  if (!ExportAllowed(options, nullptr)) {
+    if (lines.ReadToEnd()) ExportAllowed(options, &messages);
     return 0;
   }
-  if (!DelimiterChosen(options, messages)) return 0;
-  if (RefuseBookFile(options, messages)) return 0;
   // Written beside the export file, which a failure leaves as it was.
   SafeFileWriter file(options.path);
   if (!file.IsOpen()) {
-    messages.Tell(kCannotCreateExport, kExchangeExclamation);
+    if (lines.ReadToEnd()) messages.Tell(kCannotCreateExport, kExchangeExclamation);
     return 0;
   }
-  WriterOut out(file);
-  WriteExport(*this, out, options);
+  BlockToWriter out(file, m_achBlock, sizeof m_achBlock);
+  const ExportColumns columns(options);
+  if (options.heading) columns.WriteHeading(out);
+  CardLineFields fields;
+  for (int length; (length = lines.Next()) >= 0;) {
+    fields.Cut(lines.Text(), length);
+    columns.WriteCard(fields, out);
+  }
+  out.Flush();
+  if (!lines.ReadToEnd()) return 0;  // the writer discards its new file
   if (!file.Commit()) {
     // A full disk must not pass for a finished export.
     messages.Tell(kCannotCreateExport, kExchangeExclamation);
@@ -156,9 +189,12 @@ int ExchangeBook::ExportCardsTo(FILE* stream, const ExchangeOptions& options,
                                 ExchangeMessages& messages) {
   if (!LoadBookFile(options.dataDirectory, 1)) return 0;
   if (!DelimiterChosen(options, messages)) return 0;
-  StreamOut out(stream);
-  WriteExport(*this, out, options);
-  if (!out.Finish()) {
+  BlockToStream out(stream, m_achBlock, sizeof m_achBlock);
+  const ExportColumns columns(options);
+  if (options.heading) columns.WriteHeading(out);
+  for (int card = 0; card < m_nBookCards; ++card) columns.WriteCard(m_book[card], out);
+  out.Flush();
+  if (fflush(stream) != 0 || ferror(stream)) {
     messages.Tell(kCannotCreateExport, kExchangeExclamation);
     return 0;
   }

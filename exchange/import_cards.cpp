@@ -4,6 +4,8 @@
 #include "cards/card_line.h"
 #include "cards/safe_file.h"
 #include "cards/whole_line.h"
+#include "exchange/block_out.h"
+#include "exchange/book_file.h"
 #include "exchange/exchange_book.h"
 #include "text/text_helpers.h"
 
@@ -49,7 +51,8 @@ unsigned ReadCardLine(ExchangeBook& book, int n, char* line, int length,
   char* cursor = line;
   int rest = length;
   bool ended = false;
-  for (int i = 0; i < OrderEntries(options); ++i) {
+  const int entries = OrderEntries(options);
+  for (int i = 0; i < entries; ++i) {
     if (ended) {
       problems |= kImportFewerColumns;
       break;
@@ -69,9 +72,11 @@ unsigned ReadCardLine(ExchangeBook& book, int n, char* line, int length,
   return problems;
 }
 
-int RunImport(ExchangeBook& book, const ExchangeOptions& options, ExchangeMessages& messages,
-              ImportReport* report) {
-  book.m_nImported = 0;
+}  // namespace
+
+int ExchangeBook::RunImport(const ExchangeOptions& options, ExchangeMessages& messages,
+                            ImportReport* report) {
+  m_nImported = 0;
   if (options.path[0] == '\0') {
     messages.Tell("インポートファイルを設定して下さい。", kExchangeStop);
     return 0;
@@ -90,10 +95,27 @@ int RunImport(ExchangeBook& book, const ExchangeOptions& options, ExchangeMessag
   long lineNumber = 0;
   // The heading is never matched against the columns: it is skipped whole.
   if (options.heading && lines.Next() >= 0) ++lineNumber;
-  if (!book.LoadBookFile(options.dataDirectory, 0)) {
+  // The card file is read once: its cards are counted as its bytes go into
+  // the new file that the imported cards will be appended to, which
+  // replaces it only once whole. A trial writes nothing.
+  char bookPath[kPathBufferSize];
+  FILE* book = OpenBookFile(options.dataDirectory, bookPath);
+  if (book == nullptr) {
     fclose(file);
     return 0;
   }
+  SafeFileWriter grown(report == nullptr ? bookPath : nullptr);
+  CardLineCounter counter;
+  bool read = CopyCardFile(book, report == nullptr ? &grown : nullptr, &counter, m_achBlock,
+                           sizeof m_achBlock);
+  fclose(book);
+  if (!read) {
+    fclose(file);
+    return 0;
+  }
+  m_nBookCards = counter.Finish();
+  // Each card's line follows the copy while its card is at hand.
+  BlockToWriter appended(grown, m_achBlock, sizeof m_achBlock);
   int fields[kMaxOrderEntries];
   for (int i = 0; i < OrderEntries(options); ++i) {
     fields[i] = FindExchangeField(options, options.order[i]);
@@ -103,33 +125,32 @@ int RunImport(ExchangeBook& book, const ExchangeOptions& options, ExchangeMessag
   for (int length; (length = lines.Next()) >= 0;) {
     ++lineNumber;
     if (IsEmptyLine(lines.Text(), length)) continue;
-    if (book.m_nBookCards + n >= kMaxCards) {
+    if (m_nBookCards + n >= kMaxCards) {
       limitReached = true;
       if (report == nullptr) break;
       report->LineProblems(lineNumber, kImportOverCardLimit);
       continue;
     }
-    unsigned problems = ReadCardLine(book, n, lines.Text(), length, options, fields);
+    memset(&m_book[n], 0, sizeof m_book[n]);
+    unsigned problems = ReadCardLine(*this, n, lines.Text(), length, options, fields);
     if (lines.Overflowed()) problems |= kImportTextCut;
     if (report != nullptr && problems != 0) report->LineProblems(lineNumber, problems);
+    if (report == nullptr) PutCardLine(appended, m_book[n]);
     ++n;
   }
   fclose(file);
+  appended.Flush();
   if (limitReached) messages.Tell(kCardLimitReached, kExchangeInformation);
-  if (report == nullptr && n > 0 && !book.AppendImportedCards(options.dataDirectory, n, messages)) {
-    return 0;
-  }
-  book.m_nImported = n;
+  if (report == nullptr && n > 0 && !CommitAppend(grown, messages)) return 0;
+  m_nImported = n;
   return 1;
 }
 
-}  // namespace
-
 int ExchangeBook::ImportCards(const ExchangeOptions& options, ExchangeMessages& messages) {
-  return RunImport(*this, options, messages, nullptr);
+  return RunImport(options, messages, nullptr);
 }
 
 int ExchangeBook::TryImportCards(const ExchangeOptions& options, ExchangeMessages& messages,
                                  ImportReport& report) {
-  return RunImport(*this, options, messages, &report);
+  return RunImport(options, messages, &report);
 }

@@ -16,29 +16,58 @@ bool BeginsCharacter(const unsigned char* field, size_t base, size_t at) {
   return (at - i) % 2 == 0;
 }
 
+// How often a byte stands in the text of a card, from 1 (hardly ever) up:
+// names, addresses and memos are kana and kanji, readings half-width kana,
+// numbers and mail addresses ASCII, and the second bytes of two-byte
+// characters spread over 0x40-0xFC.
+int Commonness(unsigned char byte) {
+  if (byte == 0x82 || byte == 0x83) return 8;  // hiragana, katakana
+  if (byte == ' ' || (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z')) return 7;
+  if (byte == 0x81 || (byte >= 0x88 && byte <= 0x9F)) return 6;  // marks, common kanji
+  if (byte == '-' || byte == '.' || byte == '@') return 6;
+  if (byte >= 0xA6 && byte <= 0xDF) return 5;  // half-width katakana
+  if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xE0 && byte <= 0xEA)) return 4;
+  if (byte > ' ' && byte < 0x7F) return 3;
+  if ((byte >= 0x84 && byte <= 0x87) || (byte >= 0xA1 && byte <= 0xA5)) return 2;
+  return 1;
+}
+
 }  // namespace
 
-bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* word,
-                          size_t wordLength) {
-  if (wordLength == 0) return true;
-  if (wordLength > fieldLength) return false;
+WordMatcher::WordMatcher(const char* word, size_t length) : m_pszWord(word), m_nLength(length) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(word);
+  for (size_t i = 1; i < length; ++i) {
+    int commonness = Commonness(bytes[i]);
+    if (commonness < Commonness(bytes[m_nRare])) {
+      m_nCheck = m_nRare;
+      m_nRare = i;
+    } else if (m_nCheck == m_nRare || commonness < Commonness(bytes[m_nCheck])) {
+      m_nCheck = i;
+    }
+  }
+}
+
+bool WordMatcher::FoundFrom(const char* field, size_t length, const char* hit) const {
   const auto* bytes = reinterpret_cast<const unsigned char*>(field);
-  const size_t lastStart = fieldLength - wordLength;
+  const auto* word = reinterpret_cast<const unsigned char*>(m_pszWord);
+  // Where the looked-for byte stands for the last start.
+  const char* const scanEnd = field + m_nRare + (length - m_nLength) + 1;
   size_t base = 0;
-  for (size_t from = 0; from <= lastStart;) {
-    const void* hit = memchr(bytes + from, word[0], lastStart - from + 1);
-    if (hit == nullptr) return false;
-    size_t at = static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes);
-    // The second byte first: a lead byte alone finds half the characters
-    // of a line of the same kind.
-    if (wordLength == 1 ||
-        (field[at + 1] == word[1] && memcmp(field + at + 2, word + 2, wordLength - 2) == 0)) {
+  while (hit != nullptr) {
+    const size_t at = static_cast<size_t>(hit - field) - m_nRare;
+    if (bytes[at + m_nCheck] == word[m_nCheck] && memcmp(bytes + at, word, m_nLength) == 0) {
       if (BeginsCharacter(bytes, base, at)) return true;
       base = at + 1;  // the second byte of a pair: a character begins after it
     }
-    from = at + 1;
+    ++hit;
+    hit = static_cast<const char*>(memchr(hit, word[m_nRare], static_cast<size_t>(scanEnd - hit)));
   }
   return false;
+}
+
+bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* word,
+                          size_t wordLength) {
+  return WordMatcher(word, wordLength).FoundIn(field, fieldLength);
 }
 
 SearchWords::SearchWords(const char* text) : m_pszRest(text) {
@@ -46,14 +75,14 @@ SearchWords::SearchWords(const char* text) : m_pszRest(text) {
   while (m_nCount < kKeptWords && NextWord(m_pszRest, m_words[m_nCount])) ++m_nCount;
 }
 
-bool SearchWords::NextWord(const char*& rest, Word& word) {
+bool SearchWords::NextWord(const char*& rest, WordMatcher& word) {
   if (rest == nullptr) return false;
   const char* blank = strchr(rest, ' ');
   if (blank == nullptr || blank == rest) {
-    word = {rest, strlen(rest)};
+    word = WordMatcher(rest, strlen(rest));
     rest = nullptr;
   } else {
-    word = {rest, static_cast<size_t>(blank - rest)};
+    word = WordMatcher(rest, static_cast<size_t>(blank - rest));
     rest = blank + 1;
   }
   return true;
@@ -61,11 +90,12 @@ bool SearchWords::NextWord(const char*& rest, Word& word) {
 
 bool SearchWords::FoundIn(const char* field, size_t length) const {
   for (int i = 0; i < m_nCount; ++i) {
-    if (OccursAtCharBoundary(field, length, m_words[i].text, m_words[i].length)) return true;
+    if (m_words[i].FoundIn(field, length)) return true;
   }
-  Word word;
+  if (m_pszRest == nullptr) return false;
+  WordMatcher word;
   for (const char* rest = m_pszRest; NextWord(rest, word);) {
-    if (OccursAtCharBoundary(field, length, word.text, word.length)) return true;
+    if (word.FoundIn(field, length)) return true;
   }
   return false;
 }

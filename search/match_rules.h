@@ -7,13 +7,40 @@
 #pragma once
 
 #include <stddef.h>
+#include <string.h>
 
 #include "cards/card_line.h"
 #include "cards/card_record.h"
 
-// True when word[0..wordLength) occurs in field[0..fieldLength) at a
-// position where a character of the field begins; the empty word occurs in
-// every field.
+// One word made ready once for all the fields of a search. It looks first
+// for the word's byte that card text holds least often, since a lead byte
+// of code page 932 stands on most positions of Japanese text, and asks
+// whether a character begins there only where the whole word stands.
+class WordMatcher {
+ public:
+  WordMatcher() = default;
+  // word must outlive the object.
+  WordMatcher(const char* word, size_t length);
+  // True when the word occurs in field[0..length) at a position where a
+  // character of the field begins; the empty word occurs in every field.
+  // Most fields hold no word: they cost one memchr.
+  bool FoundIn(const char* field, size_t length) const {
+    if (m_nLength - 1 >= length) return m_nLength == 0;  // empty, or longer than the field
+    const void* hit = memchr(field + m_nRare, m_pszWord[m_nRare], length - m_nLength + 1);
+    return hit != nullptr && FoundFrom(field, length, static_cast<const char*>(hit));
+  }
+
+ private:
+  // FoundIn from the first place where the looked-for byte stands.
+  bool FoundFrom(const char* field, size_t length, const char* hit) const;
+
+  const char* m_pszWord = "";
+  size_t m_nLength = 0;
+  size_t m_nRare = 0;   // the byte looked for
+  size_t m_nCheck = 0;  // the byte compared next, before the whole word
+};
+
+// The same, for a word that is looked for in one field only.
 bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* word,
                           size_t wordLength);
 
@@ -29,14 +56,10 @@ class SearchWords {
   bool FoundIn(const char* field, size_t length) const;
 
  private:
-  struct Word {
-    const char* text;
-    size_t length;
-  };
-  static bool NextWord(const char*& rest, Word& word);
+  static bool NextWord(const char*& rest, WordMatcher& word);
 
   static constexpr int kKeptWords = 32;
-  Word m_words[kKeptWords];
+  WordMatcher m_words[kKeptWords];
   int m_nCount = 0;
   // The words past the kept ones, split again for each field; null when
   // there are none.

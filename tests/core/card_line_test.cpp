@@ -1,6 +1,7 @@
 #include "cards/card_line.h"
 
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <random>
@@ -49,6 +50,16 @@ TEST(ParseDecimal, SkipsBlanksButNotTabsAndSaturates) {
   EXPECT_EQ(2147483647, parse("99999999999999999999"));
   EXPECT_EQ(-2147483647 - 1, parse("-2147483648"));
   EXPECT_EQ(-2147483647 - 1, parse("-99999999999"));
+}
+
+TEST(FormatDecimal, WritesWhatPercentDWrites) {
+  for (int32_t value : {0, 7, -7, 10, 2147483647, -2147483647 - 1}) {
+    char out[kDecimalTextSize];
+    char expected[kDecimalTextSize];
+    snprintf(expected, sizeof expected, "%d", static_cast<int>(value));
+    EXPECT_EQ(static_cast<int>(strlen(expected)), FormatDecimal(value, out));
+    EXPECT_STREQ(expected, out);
+  }
 }
 
 TEST(CardLine, ParsesAllTwentyOneFieldsInOrder) {

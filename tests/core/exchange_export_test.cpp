@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <stdio.h>
 
+#include <iterator>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "tests/core/exchange_fixture.h"
 
@@ -107,6 +111,46 @@ TEST_F(ExportTest, NoChosenDelimiterIsRefusedBeforeTheFileIsEmptied) {
   EXPECT_EQ("keep me", ExchangeFile());
   ASSERT_EQ(1u, m_messages.told.size());
   EXPECT_EQ(kExchangeStop, m_messages.told[0].second);
+}
+
+// The export takes the card file a line at a time without loading the book;
+// what it writes is what the loaded book gives, whatever the lines hold.
+TEST_F(ExportTest, ALineAtATimeWritesWhatTheLoadedBookGives) {
+  const std::string kPieces[] = {
+      "a",  ",",           "\"",         "\\", "ソ", "\x81", "\x01", std::string(1, '\0'),
+      " 7", "-2",          "007",        "+",  "\r", "x,\"", "ｱ",    std::string(70, 'w'),
+      "9",  "-2147483648", "99999999999"};
+  std::vector<std::string> names(kExchangeFieldNames, kExchangeFieldNames + kExchangeFieldCount);
+  names.push_back("");
+  std::mt19937 random(25);
+  for (int round = 0; round < 40; ++round) {
+    std::vector<std::string> lines;
+    for (int card = 0; card < 20; ++card) {
+      std::string line;
+      for (int field = static_cast<int>(random() % 22); field > 0; --field) {
+        for (int piece = static_cast<int>(random() % 4); piece > 0; --piece) {
+          line += kPieces[random() % std::size(kPieces)];
+        }
+        if (random() % 6 == 0) line += std::string(random() % 520, 'l') + "表";
+        line += "\t";
+      }
+      lines.push_back(line + std::string(20, 'e'));
+    }
+    PutBook(lines);
+    std::vector<std::string> columns;
+    for (int n = static_cast<int>(random() % 24); n > 0; --n) {
+      columns.push_back(names[random() % names.size()]);
+    }
+    Columns(columns, round % 2 ? ',' : '\t', static_cast<int>(random() % 2));
+    ASSERT_EQ(1, Export());
+    FILE* stream = tmpfile();
+    ASSERT_EQ(1, m_book.ExportCardsTo(stream, m_options, m_messages));
+    std::string loaded(static_cast<size_t>(ftell(stream)), '\0');
+    rewind(stream);
+    ASSERT_EQ(loaded.size(), fread(&loaded[0], 1, loaded.size(), stream));
+    fclose(stream);
+    ASSERT_EQ(loaded, ExchangeFile()) << "round " << round;
+  }
 }
 
 TEST_F(ExportTest, ColumnsNameFieldsByTheFieldListsExactText) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "cards/card_line.h"
 #include "cards/safe_file.h"
+#include "exchange/book_file.h"
 #include "tests/core/exchange_fixture.h"
 
 namespace {
@@ -216,6 +219,30 @@ TEST_F(ImportTest, ABookWithoutItsLastLineEndKeepsEveryCard) {
   ASSERT_EQ(2, m_book.m_nBookCards);
   EXPECT_EQ("own", Field(0, kExName));
   EXPECT_EQ("new", Field(1, kExName));
+}
+
+// The import counts the book's cards from its bytes as it copies them: the
+// load's count, whatever the line ends and lengths, wherever blocks break.
+TEST_F(ImportTest, TheCopyCountsTheCardsThatTheLoadCounts) {
+  const char* const kEnds[] = {"\n", "\r\n", "\r", "\r\r\n"};
+  std::mt19937 random(25);
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    for (int n = static_cast<int>(random() % (round % 50 == 0 ? 600 : 12)); n > 0; --n) {
+      bytes += std::string(17 + random() % 5, 'x');  // about as long as the shortest card line
+      if (random() % 40 == 0) bytes += std::string(70000, 'y');
+      bytes += round % 5 == 0 ? "\r" : kEnds[random() % 4];
+    }
+    if (random() % 3 == 0) bytes += std::string(random() % 24, 'z');  // no line end
+    WriteBytes(BookPath(), bytes);
+    ASSERT_EQ(1, m_book.LoadBookFile(m_options.dataDirectory, 0));
+    CardLineCounter counter;
+    for (size_t at = 0, chunk; at < bytes.size(); at += chunk) {
+      chunk = std::min(bytes.size() - at, static_cast<size_t>(1 + random() % 70));
+      counter.Take(bytes.data() + at, chunk);
+    }
+    ASSERT_EQ(m_book.m_nBookCards, counter.Finish()) << "round " << round;
+  }
 }
 
 class RecordedProblems : public ImportReport {

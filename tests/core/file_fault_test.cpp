@@ -30,7 +30,7 @@ class FileFaultTest : public ExchangeTest {
   void PutFiles() {
     PutBookOf(3);
     WriteBytes(m_strGroupPath, "家族\r\n");
-    PutExchangeFile("old export\r\n");
+    PutExchangeFile("old export\r\n山田\tﾔﾏﾀﾞ\r\n");
     std::filesystem::remove(m_strBookPath + ".1.bak");
   }
   std::vector<std::string> Listing() const {
@@ -58,8 +58,9 @@ TEST_F(FileFaultTest, EveryFailedStepLeavesTheOldFileOrTheWholeNewOne) {
       {"save", m_strBookPath, [&] { return SaveCardFile(m_strBookPath.c_str(), table); }},
       {"groups", m_strGroupPath,
        [&] { return WriteGroupNames(m_strGroupPath.c_str(), NameOf, nullptr); }},
-      {"import", m_strBookPath,
+      {"append", m_strBookPath,
        [&] { return m_book.AppendImportedCards(m_options.dataDirectory, 2, m_messages); }},
+      {"import", m_strBookPath, [&] { return Import(); }},
       {"export", m_options.path, [&] { return Export(); }},
       {"keep", m_strBookPath + ".1.bak",
        [&] {

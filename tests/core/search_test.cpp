@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <stdint.h>
+#include <string.h>
 
+#include <iterator>
+#include <memory>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +12,7 @@
 #include "search/card_search.h"
 #include "search/match_rules.h"
 #include "tests/core/test_files.h"
+#include "text/byte_text.h"
 
 namespace {
 
@@ -159,6 +164,45 @@ TEST(WordRule, ALeadByteThatEndsADamagedFieldIsACharacterOfItsOwn) {
   EXPECT_TRUE(Matches("ab\x83", "\x83"));
   EXPECT_FALSE(Matches("ab\x83", "\x83\x5C"));
   EXPECT_FALSE(Matches("ab\x83", "b\x83x"));
+}
+
+// The plain walk, one character at a time from the field's start, that the
+// word search must agree with.
+bool PlainWalkFinds(const std::string& field, const std::string& word) {
+  for (size_t i = 0; i + word.size() <= field.size();
+       i += IsCp932LeadByte(static_cast<unsigned char>(field[i])) ? 2 : 1) {
+    if (field.compare(i, word.size(), word) == 0) return true;
+  }
+  return false;
+}
+
+TEST(WordRule, AgreesWithThePlainWalkOnEveryInput) {
+  static const char* const kPieces[] = {"山田", "表",   "ソ",   "ャ",   "　",   "ｱ",
+                                        "a",    "\\",   "@",    "\x81", "\x83", "\x9F",
+                                        "\xE0", "\xFC", "\x80", "\xA0"};
+  static const char kLeadRange[] = "\x81\x83\x88\x9F\xE0\xFC";
+  std::mt19937 random(25);
+  for (int round = 0; round < 100000; ++round) {
+    std::string field, word;
+    for (int n = static_cast<int>(random() % 24); n > 0; --n) {
+      field += round % 4 == 0 ? std::string(1, kLeadRange[random() % 6])
+                              : kPieces[random() % std::size(kPieces)];
+    }
+    if (random() % 2 == 0 && !field.empty()) {
+      word = field.substr(random() % field.size(), random() % 7);
+    } else {
+      for (int n = 1 + static_cast<int>(random() % 2); n > 0; --n) {
+        word += kPieces[random() % std::size(kPieces)];
+      }
+    }
+    if (random() % 4 == 0) word += kLeadRange[random() % 6];
+    // Exactly the field's bytes, so that a read past them shows.
+    std::unique_ptr<char[]> exact(new char[field.size() + 1]);
+    memcpy(exact.get(), field.data(), field.size());
+    ASSERT_EQ(PlainWalkFinds(field, word),
+              OccursAtCharBoundary(exact.get(), field.size(), word.data(), word.size()))
+        << "round " << round;
+  }
 }
 
 TEST(PhoneRule, NarrowsAndDropsTheMarksOfANumberOnBothSides) {
