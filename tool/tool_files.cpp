@@ -5,8 +5,8 @@
 
 #include "cards/card_file.h"
 #include "cards/safe_file.h"
+#include "panel/host_clock.h"
 #include "tool/card_book_tool.h"
-#include "tool/host_clock.h"
 
 namespace {
 
