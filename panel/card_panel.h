@@ -1,14 +1,17 @@
 // The panel: the dialog window with the card tree on the left, the card form
 // on the right and the buttons above them. It holds the book while it is
-// open (the card table, the group list, a pending new card) and moves
-// between the edit states; the tree and the form are parts that it owns and
-// coordinates, and neither knows the other.
+// open (the card table and the group list, read from their files and
+// written back, and a pending new card) and moves between the edit states;
+// the tree and the form are parts that it owns and coordinates, and neither
+// knows the other.
 #pragma once
 
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include "cards/book_paths.h"
+#include "cards/card_file.h"
 #include "cards/card_record.h"
 #include "framework/common_controls.h"
 #include "framework/gdi.h"
@@ -42,11 +45,10 @@ class CCardPanel : public CToolBase {
   BOOL PreTranslateMessage(MSG* message) override;
 
  protected:
-  // The book's files belong to the tool object, whose host calls read and
-  // write them too.
-  virtual int LoadCards() = 0;
-  virtual int SaveCards() = 0;
-  virtual int LoadGroupList() = 0;
+  int LoadCards();
+  int SaveCards();
+  int LoadGroupList();
+  int SaveGroupList();
 
   // The brush and the fonts are made before the panel's thread starts and
   // deleted once it has ended.
@@ -77,6 +79,9 @@ class CCardPanel : public CToolBase {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // "dir\Quillbook\name" from the host's data directory; false if too long.
+  bool BuildFilePath(char (&path)[kPathBufferSize], const char* name);
+
   LRESULT OnPaintPanel(WPARAM, LPARAM);
   LRESULT OnPrintClient(WPARAM dc, LPARAM);
   void PaintPanel(HDC dc);
@@ -128,6 +133,9 @@ class CCardPanel : public CToolBase {
   // The slot of the card whose item is item, or -1.
   int SlotOfItem(HTREEITEM item) const { return m_table.SlotOfItem(ToItemHandle(item)); }
 
+  // What the last load found of the card file, which decides how it may be
+  // saved over.
+  CardFileLoad m_cardFileLoad;
   CardRecord m_newCard;
   int m_nSelKind;
   CCardTree m_tree{m_table, m_groups};

@@ -58,11 +58,6 @@ int CCardBookTool::Search(SearchRequest* request, const char* text) {
   return SendSearchResults(request, text, m_pHost);
 }
 
-bool CCardBookTool::BuildFilePath(char (&path)[kPathBufferSize], const char* name) {
-  const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
-  return directory != nullptr && BuildBookFilePath(path, directory, name);
-}
-
 // The library's one export.
 extern "C" __declspec(dllexport) CToolBase* NewScribellaTool(CWnd* hostWindow, HostServices* host) {
   try {

@@ -1,12 +1,10 @@
 // The address book as a tool of the host: the panel, which is this very
 // dialog, as the host starts it, calls it and ends it, on the host's thread
-// and the panel's; and the book's files, which both read and write.
+// and the panel's.
 #pragma once
 
 #include <windows.h>
 
-#include "cards/book_paths.h"
-#include "cards/card_file.h"
 #include "exchange/win/option_dlg.h"
 #include "framework/state_lock.h"
 #include "panel/card_panel.h"
@@ -27,11 +25,6 @@ class CCardBookTool : public CCardPanel {
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
-  int LoadCards() override;
-  int SaveCards() override;
-  int LoadGroupList() override;
-  int SaveGroupList();
-
   BOOL OnInitDialog() override;
   void OnClose();
   void OnDestroy();
@@ -41,9 +34,6 @@ class CCardBookTool : public CCardPanel {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // What the last load found of the card file, which decides how it may be
-  // saved over.
-  CardFileLoad m_cardFileLoad;
   COptionDlg m_optionDlg;
 
   // The panel's lifetime. The host's thread only moves it from none to
@@ -83,8 +73,6 @@ class CCardBookTool : public CCardPanel {
   void PanelEnded();
   PanelState PanelStateNow();
   void NotifyHost(UINT message);
-  // "dir\Quillbook\name" from the host's data directory; false if too long.
-  bool BuildFilePath(char (&path)[kPathBufferSize], const char* name);
   int SaveStateHere();
   int OpenSettingsHere(bool panelOpen);
 };
