@@ -45,6 +45,7 @@ class CCardPanel : public CToolBase {
   BOOL PreTranslateMessage(MSG* message) override;
 
  protected:
+  // The book's files, which the host's calls read and write too.
   int LoadCards();
   int SaveCards();
   int LoadGroupList();
@@ -62,8 +63,6 @@ class CCardPanel : public CToolBase {
   // The tree built again in the current mode, the root selected.
   void RebuildTreeAtRoot(int mode);
   void LeaveEditMode();
-  // A message box of the panel's, with the application's title.
-  int AskOrTell(const char* text, UINT style);
   // Tells text in a stop box and returns 0.
   int Refuse(const char* text);
 
@@ -72,8 +71,6 @@ class CCardPanel : public CToolBase {
   void OnOK() override {}      // Return never closes the panel
   void OnCancel() override {}  // nor does Escape
 
-  CardTable m_table;
-  GroupList m_groups;
   int m_bEditing;
 
   DECLARE_MESSAGE_MAP()
@@ -115,7 +112,7 @@ class CCardPanel : public CToolBase {
   void SetupSortButtons(int sortMode);
   HWND Item(int id) const { return GetDlgItem(m_hWnd, id); }
 
-  // The edit states.
+  // The selected item, the edit states, and the store that ends an edit.
   void ShowSelection(int kind);
   void EnterEditMode(int flag);
   void SetEditButtons(bool edit, bool remove, bool save, bool cancel);
@@ -128,11 +125,15 @@ class CCardPanel : public CToolBase {
   // that was shown. Returns the slot; replaced gets the item of a card that
   // the store overwrote, or null.
   int StoreEditedCard(HTREEITEM old, HTREEITEM* replaced = nullptr);
+  // A message box of the panel's, with the application's title.
+  int AskOrTell(const char* text, UINT style);
   // Tells text in a stop box, then puts the focus on the form's field.
   int RefuseField(const char* text, int field);
   // The slot of the card whose item is item, or -1.
   int SlotOfItem(HTREEITEM item) const { return m_table.SlotOfItem(ToItemHandle(item)); }
 
+  CardTable m_table;
+  GroupList m_groups;
   // What the last load found of the card file, which decides how it may be
   // saved over.
   CardFileLoad m_cardFileLoad;
