@@ -33,7 +33,7 @@ void FillField(char* field, size_t width, int index, const char* pattern) {
 void FillFullWidthBook(CardTable& table, int count) {
   table.Clear();
   for (int i = 0; i < count; ++i) {
-    CardRecord& card = table.m_cards[i];
+    CardRecord card = {};
     FillField(card.name, sizeof card.name, i, "山田太郎");
     FillField(card.reading, sizeof card.reading, i, "ﾔﾏﾀﾞﾀﾛｳ");
     FillField(card.group, sizeof card.group, i, "友人と仕事");
@@ -53,8 +53,8 @@ void FillFullWidthBook(CardTable& table, int count) {
     strcpy(card.created, "2026/1/1  00:00");
     strcpy(card.lastModified, "2026/12/8  12:00");
     card.modifyCount = i;
+    table.StoreCard(i, card);
   }
-  table.m_nCardCount = count;
 }
 
 #ifdef _WIN32

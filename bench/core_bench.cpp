@@ -327,7 +327,7 @@ int main(int argc, char** argv) {
   }
   MakeBook(g_single, 1, parent, "one");
   MakeBook(g_full, kMaxCards, parent, "full");
-  MakeDefaultOwnerCard(g_owner);
+  g_owner.MakeDefaultOwnerCard();
 
   TableReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -13,33 +13,32 @@ CardField Number(int32_t& value) { return {CardFieldKind::kNumber, nullptr, 0, &
 
 CardField CardFieldAt(CardRecord& card, int n) {
   switch (n) {
-    case 0:
+    case kNameField:
       return Text(card.name);
-    case 1:
+    case kReadingField:
       return Text(card.reading);
-    case 2:
+    case kGroupField:
       return Text(card.group);
-    case 3:
+    case kPostalCodeField:
       return Text(card.postalCode);
-    case 4:
+    case kAddressField:
       return Text(card.address);
-    case 17:
+    case kMemoField:
       return Text(card.memo);
-    case 18:
+    case kMemoField + 1:
       return Text(card.created, CardFieldKind::kDate);
-    case 19:
+    case kMemoField + 2:
       return Text(card.lastModified, CardFieldKind::kDate);
     default:
       break;
   }
-  // Types and numbers or addresses alternate from field 5 on: phones, then mails.
-  if (n >= 5 && n < 11) {
-    PhoneEntry& phone = card.phones[(n - 5) / 2];
-    return (n - 5) % 2 == 0 ? Number(phone.type) : Text(phone.number);
+  if (n >= kFirstPhoneField && n < kFirstMailField) {
+    PhoneEntry& phone = card.phones[(n - kFirstPhoneField) / 2];
+    return (n - kFirstPhoneField) % 2 == 0 ? Number(phone.type) : Text(phone.number);
   }
-  if (n >= 11 && n < 17) {
-    MailEntry& mail = card.mails[(n - 11) / 2];
-    return (n - 11) % 2 == 0 ? Number(mail.type) : Text(mail.address);
+  if (n >= kFirstMailField && n < kMemoField) {
+    MailEntry& mail = card.mails[(n - kFirstMailField) / 2];
+    return (n - kFirstMailField) % 2 == 0 ? Number(mail.type) : Text(mail.address);
   }
   return {CardFieldKind::kNone, nullptr, 0, nullptr};
 }

@@ -4,7 +4,6 @@
 #include <string.h>
 
 #include "cards/safe_file.h"
-#include "text/byte_text.h"
 
 int CardLineReader::Next() {
   int length = m_lines.Next();
@@ -16,17 +15,6 @@ int CardLineReader::Next() {
     m_lines.Text()[length] = '\0';
   }
   return length;
-}
-
-void MakeDefaultOwnerCard(CardTable& table) {
-  CardRecord& owner = table.m_cards[kOwnerSlot];
-  memset(&owner, 0, sizeof owner);
-  CopyCutString(owner.name, "ユーザー");
-  CopyCutString(owner.reading, "ﾕｰｻﾞｰ");
-  CopyCutString(owner.memo,
-                "これは、アドレス帳起動時に表示されるユーザー用のカードです。"
-                "自分のデータを入力して利用しましょう。");
-  table.m_nCardCount = 1;
 }
 
 namespace {
@@ -91,7 +79,7 @@ int LoadCardFile(const char* path, CardTable& table, TimeSource& clock, CardFile
     table.Clear();
   }
   if (table.m_nCardCount > 0) return 1;
-  MakeDefaultOwnerCard(table);
+  table.MakeDefaultOwnerCard();
   return 0;
 }
 

@@ -42,9 +42,6 @@ struct CardFileLoad {
 int LoadCardFile(const char* path, CardTable& table, TimeSource& clock,
                  CardFileLoad* load = nullptr);
 
-// Puts the default owner card in slot 0 of a cleared table.
-void MakeDefaultOwnerCard(CardTable& table);
-
 // Writes the table to the card file. Returns 1 when written, 0 when it could
 // not be, and then the previous file is left whole and problem (when given)
 // says why.

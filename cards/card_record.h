@@ -8,6 +8,10 @@
 // HTREEITEM values in it.
 typedef struct TreeItemTag* TreeItemHandle;
 
+// How many telephone numbers and mail addresses a card holds.
+constexpr int kPhoneSlots = 3;
+constexpr int kMailSlots = 3;
+
 struct PhoneEntry {
   int32_t type;  // 0 to 4 when set by the form; files may hold any value
   char number[24];
@@ -24,8 +28,8 @@ struct CardRecord {
   char group[64];
   char postalCode[16];
   char address[512];
-  PhoneEntry phones[3];
-  MailEntry mails[3];
+  PhoneEntry phones[kPhoneSlots];
+  MailEntry mails[kMailSlots];
   char memo[512];
   char created[32];
   char lastModified[32];
@@ -41,11 +45,20 @@ constexpr int kCardSlots = 501;
 constexpr int kMaxCards = 500;  // owner card included
 constexpr int kOwnerSlot = 0;
 
+// The count equals the used slots at all times, and every walk over the
+// table relies on it: only the operations below and the card file's reader
+// change it.
 struct CardTable {
   int32_t m_nCardCount;  // used slots, the owner card included
   CardRecord m_cards[kCardSlots];
 
   void Clear();
+  // Puts the default owner card in slot 0 of a cleared table.
+  void MakeDefaultOwnerCard();
+  // Puts card into slot, over the card it may hold.
+  void StoreCard(int slot, const CardRecord& card);
+  // Clears slot to zero bytes, which frees it.
+  void RemoveCard(int slot);
   bool IsUsed(int slot) const { return m_cards[slot].name[0] != '\0'; }
   // The used slot whose tree item is item, or -1.
   int SlotOfItem(TreeItemHandle item) const;

@@ -30,7 +30,7 @@ int WriteNewBook(const std::string& dataDirectory) {
   }
   static CardTable table;  // over a megabyte: not for the stack
   table.Clear();
-  MakeDefaultOwnerCard(table);
+  table.MakeDefaultOwnerCard();
   errno = 0;
   if (!SaveCardFile(path, table)) {
     return Fail(kExitFailed, "cannot write the card file %s: %s", path, Reason());

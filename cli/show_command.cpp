@@ -63,12 +63,12 @@ int ShowCard(const CardTable& table, const char* idText, Output& out) {
   Line(out, "Address", card.address);
   char label[16];
   char scratch[24];
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < kPhoneSlots; ++i) {
     snprintf(label, sizeof label, "Phone %d", i + 1);
     const PhoneEntry& phone = card.phones[i];
     Line(out, label, phone.number, TypeText(PhoneTypeName(phone.type), phone.type, scratch));
   }
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < kMailSlots; ++i) {
     snprintf(label, sizeof label, "Mail %d", i + 1);
     const MailEntry& mail = card.mails[i];
     Line(out, label, mail.address, TypeText(MailTypeName(mail.type), mail.type, scratch));

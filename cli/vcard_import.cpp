@@ -365,14 +365,14 @@ class VcardImporter {
     } else if (Is(name, "TEL")) {
       m_values.Read(p, '\0', c);
       const char* number = strncasecmp(c[0], "tel:", 4) == 0 ? c[0] + 4 : c[0];
-      if (m_nPhones >= 3) return Lose("a fourth phone", number);
+      if (m_nPhones >= kPhoneSlots) return Lose("a fourth phone", number);
       unsigned t = p.types;
       int type = t & kFax ? 4 : t & kPager ? 3 : t & kCell ? 1 : t & kWork ? 2 : 0;
       SetType(kExPhoneType1 + 2 * m_nPhones, type);
       Set(kExPhone1 + 2 * m_nPhones++, number);
     } else if (Is(name, "EMAIL")) {
       m_values.Read(p, '\0', c);
-      if (m_nMails >= 3) return Lose("a fourth mail address", c[0]);
+      if (m_nMails >= kMailSlots) return Lose("a fourth mail address", c[0]);
       SetType(kExMailType1 + 2 * m_nMails, p.types & kCell ? 1 : p.types & kWork ? 2 : 0);
       Set(kExMail1 + 2 * m_nMails++, c[0]);
     } else if (Is(name, "ADR")) {

@@ -1,7 +1,10 @@
 #include "framework/cdialog.h"
 
 #include "framework/cwin_app.h"
-#include "framework/dialog_controls.h"
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+  control.m_hWnd = GetDlgItem(dx->m_pDlgWnd->GetSafeHwnd(), id);
+}
 
 const MessageMap* CDialog::GetThisMessageMap() {
   static const MessageEntry entries[] = {{0, 0, 0, nullptr}};

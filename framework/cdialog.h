@@ -6,7 +6,21 @@
 
 #include "framework/cwnd.h"
 
-class CDataExchange;
+class CDialog;
+
+// One round of data exchange between a dialog and its members.
+class CDataExchange {
+ public:
+  CDataExchange(CDialog* dialog, BOOL saveAndValidate)
+      : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+
+  CDialog* m_pDlgWnd;
+  BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
+};
+
+// Binds control to the dialog's control id. The window is not subclassed:
+// the dialog still receives its notifications.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 
 class CDialog : public CWnd {
  public:

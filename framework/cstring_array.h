@@ -11,7 +11,6 @@ class CStringArray {
   CStringArray& operator=(const CStringArray&) = delete;
 
   int GetSize() const { return m_nSize; }
-  const CString& GetAt(int index) const { return m_pData[index]; }
   CString& operator[](int index) { return m_pData[index]; }
   const CString& operator[](int index) const { return m_pData[index]; }
   // The new element's index.

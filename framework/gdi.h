@@ -18,7 +18,6 @@ class CGdiObject {
     m_hObject = nullptr;
     return deleted;
   }
-  HGDIOBJ GetSafeHandle() const { return m_hObject; }
 
   // Takes ownership of handle, deleting the object held before.
   BOOL Attach(HGDIOBJ handle) {

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckTable(g_loaded);
   if (loaded == 0) {
     g_default.Clear();
-    MakeDefaultOwnerCard(g_default);
+    g_default.MakeDefaultOwnerCard();
     FUZZ_CHECK(g_loaded.m_nCardCount == 1);
     CheckSameCard(g_default.m_cards[kOwnerSlot], g_loaded.m_cards[kOwnerSlot]);
   }

@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RecordedMessages messages;
   FUZZ_CHECK(g_book.ExportCards(g_options, messages) == 1);
   g_table.Clear();
-  MakeDefaultOwnerCard(g_table);
+  g_table.MakeDefaultOwnerCard();
   FUZZ_CHECK(SaveCardFile(bookPath, g_table) == 1);
   FUZZ_CHECK(g_book.ImportCards(g_options, messages) == 1);
   FUZZ_CHECK(messages.count == 0);

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "framework/message_pump.h"
-#include "host/host_services.h"
 #include "host/host_window.h"
+#include "host/ini_host_services.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const char* dataDirectory = nullptr;

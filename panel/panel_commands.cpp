@@ -1,68 +1,55 @@
-// The panel's commands: the card commands and the edit states they move
-// between, the sort buttons, and the two group buttons, each of which opens
-// its dialog and, when the dialog ends with OK, brings the tree up to date.
+// The panel's commands: the card commands, the type icons' clicks, the sort
+// buttons, and the two group buttons, each of which opens its dialog and,
+// when the dialog ends with OK, brings the tree up to date.
 #include <stdio.h>
 #include <string.h>
 
 #include "cards/card_line.h"
 #include "cards/card_rules.h"
-#include "tool/card_book_tool.h"
-#include "tool/host_clock.h"
+#include "panel/card_panel.h"
+#include "panel/host_clock.h"
 
-void CCardBookTool::SetEditButtons(bool edit, bool remove, bool save, bool cancel) {
-  const struct {
-    PanelButton button;
-    bool enable;
-  } states[] = {{kEditCardButton, edit},
-                {kDeleteCardButton, remove},
-                {kSaveCardButton, save},
-                {kCancelEditButton, cancel}};
-  for (const auto& state : states) {
-    m_buttons[state.button].EnableWindow(state.enable);
-  }
-}
-
-int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
+int CCardPanel::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
   if (replaced != nullptr) *replaced = nullptr;
   char idText[64] = {};
-  m_editId.GetWindowText(idText, sizeof idText);
+  m_form.GetFieldText(kIdField, idText, sizeof idText);
   int id = ParseIdText(idText);
   int mode = ReadSortMode();
   int oldSlot = SlotOfItem(old);
   CardRecord& target = m_table.m_cards[id];
-  if (old != nullptr && old == m_hNewCardItem) {
-    ReadForm(m_newCard);
+  if (m_tree.IsNewCardItem(old)) {
+    m_form.ReadForm(m_newCard);
     // An overwritten card goes with its item, so that table and tree agree.
     if (m_table.IsUsed(id)) {
       if (replaced != nullptr) *replaced = ToTreeItem(target.treeItem);
-      m_treeCards.DeleteItem(ToTreeItem(target.treeItem));
-      --m_table.m_nCardCount;
+      m_tree.DeleteItem(ToTreeItem(target.treeItem));
     }
-    target = m_newCard;
-    InsertCardItem(mode, id);
-    ++m_table.m_nCardCount;
+    m_table.StoreCard(id, m_newCard);
+    m_tree.InsertCardItem(mode, id);
     target.modifyCount = 0;
-    m_treeCards.DeleteItem(m_hNewCardItem);
+    m_tree.DeleteItem(m_tree.NewCardItem());
     memset(&m_newCard, 0, sizeof m_newCard);
-    m_hNewCardItem = nullptr;
+    m_tree.ForgetNewCardItem();
   } else if (id == kOwnerSlot) {
-    ReadForm(target);
-    SetRootText();
+    m_form.ReadForm(target);
+    m_tree.SetRootText();
     ++target.modifyCount;
   } else if (id == oldSlot) {
-    ReadForm(target);
-    m_treeCards.DeleteItem(old);
-    InsertCardItem(mode, id);
+    m_form.ReadForm(target);
+    m_tree.DeleteItem(old);
+    m_tree.InsertCardItem(mode, id);
     ++target.modifyCount;
   } else {
-    bool overwrite = m_table.IsUsed(id);
-    if (overwrite) {
+    if (m_table.IsUsed(id)) {
       if (replaced != nullptr) *replaced = ToTreeItem(target.treeItem);
-      m_treeCards.DeleteItem(ToTreeItem(target.treeItem));
+      m_tree.DeleteItem(ToTreeItem(target.treeItem));
     }
-    ReadForm(target);
-    InsertCardItem(mode, id);
-    if (!overwrite) ++m_table.m_nCardCount;
+    // The form goes over what the slot holds: a card written over keeps its
+    // time of creation.
+    CardRecord card = target;
+    m_form.ReadForm(card);
+    m_table.StoreCard(id, card);
+    m_tree.InsertCardItem(mode, id);
     target.modifyCount = 0;
   }
   HostClock clock(m_pHost);
@@ -70,8 +57,8 @@ int CCardBookTool::StoreEditedCard(HTREEITEM old, HTREEITEM* replaced) {
   return id;
 }
 
-void CCardBookTool::OnNewCard() {
-  if (m_hNewCardItem != nullptr) {
+void CCardPanel::OnNewCard() {
+  if (m_tree.NewCardItem() != nullptr) {
     Refuse("既に新規アイテムがあります！\n新規アイテムを２つ同時に編集することはできません。");
     return;
   }
@@ -82,16 +69,16 @@ void CCardBookTool::OnNewCard() {
   memset(&m_newCard, 0, sizeof m_newCard);
   strcpy(m_newCard.name, "新規カード");
   strcpy(m_newCard.reading, "ｼﾝｷｶｰﾄﾞ");
-  for (int n = 0; n < 3; ++n) m_newCard.phones[n].type = m_newCard.mails[n].type = n;
+  for (int n = 0; n < kPhoneSlots; ++n) m_newCard.phones[n].type = n;
+  for (int n = 0; n < kMailSlots; ++n) m_newCard.mails[n].type = n;
   HostClock clock(m_pHost);
   FormatTimeStamp(clock, m_newCard.created);
   strcpy(m_newCard.lastModified, "\"New Card!\"");
-  m_hNewCardItem = InsertTreeItem(m_newCard.name, m_nNewCardImage, m_hRootItem, TVI_FIRST);
-  m_newCard.treeItem = ToItemHandle(m_hNewCardItem);
-  m_treeCards.SelectItem(m_hNewCardItem);
+  m_newCard.treeItem = ToItemHandle(m_tree.InsertNewCardItem(m_newCard.name));
+  m_tree.SelectItem(m_tree.NewCardItem());
 }
 
-void CCardBookTool::OnDeleteCard() {
+void CCardPanel::OnDeleteCard() {
   if (m_nSelKind == SEL_HEADING || m_nSelKind == SEL_OWNER) {
     Refuse("削除できません！\n個人カードを選択して下さい。");
     return;
@@ -100,46 +87,45 @@ void CCardBookTool::OnDeleteCard() {
     Refuse("編集中は、カード削除できません！");
     return;
   }
-  HTREEITEM selected = m_treeCards.GetSelectedItem();
+  HTREEITEM selected = m_tree.GetSelectedItem();
   int slot = SlotOfItem(selected);
-  if (slot < 0 && selected != nullptr && selected == m_hNewCardItem) {
+  if (slot < 0 && m_tree.IsNewCardItem(selected)) {
     LeaveEditMode();
-    m_hNewCardItem = nullptr;  // first, so that the next selection is not it
+    m_tree.ForgetNewCardItem();  // first, so that the next selection is not it
     memset(&m_newCard, 0, sizeof m_newCard);
-    m_treeCards.DeleteItem(selected);
+    m_tree.DeleteItem(selected);
   } else if (slot > 0) {
-    memset(&m_table.m_cards[slot], 0, sizeof m_table.m_cards[slot]);
-    --m_table.m_nCardCount;
-    m_treeCards.DeleteItem(selected);
+    m_table.RemoveCard(slot);
+    m_tree.DeleteItem(selected);
   }
 }
 
-void CCardBookTool::OnEditCard() {
+void CCardPanel::OnEditCard() {
   EnterEditMode(1);
   SetEditButtons(false, false, true, true);
 }
 
-void CCardBookTool::OnSaveCard() {
+void CCardPanel::OnSaveCard() {
   if (!ValidateCard()) return;
   LeaveEditMode();
   SetEditButtons(true, true, false, false);
-  int id = StoreEditedCard(m_treeCards.GetSelectedItem());
+  int id = StoreEditedCard(m_tree.GetSelectedItem());
   if (id != kOwnerSlot) {
-    m_treeCards.SelectItem(ToTreeItem(m_table.m_cards[id].treeItem));
+    m_tree.SelectItem(ToTreeItem(m_table.m_cards[id].treeItem));
   } else {
     ShowCard(m_table.m_cards[kOwnerSlot]);
     InvalidateRect(m_hWnd, &m_rcInfo, TRUE);
   }
 }
 
-void CCardBookTool::OnCancelEdit() {
+void CCardPanel::OnCancelEdit() {
   LeaveEditMode();
   SetEditButtons(true, true, false, false);
-  int slot = SlotOfItem(m_treeCards.GetSelectedItem());
+  int slot = SlotOfItem(m_tree.GetSelectedItem());
   if (slot >= 0) ShowCard(m_table.m_cards[slot]);
 }
 
-void CCardBookTool::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
+void CCardPanel::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
   *result = FALSE;
   HTREEITEM old = reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.hItem;
   HTREEITEM wanted = reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem;
@@ -163,19 +149,19 @@ void CCardBookTool::OnTreeSelChanging(NMHDR* header, LRESULT* result) {
       // anew, to the stored card if its slot was the one the user clicked.
       if (wanted == replaced) wanted = ToTreeItem(m_table.m_cards[id].treeItem);
       *result = TRUE;
-      m_treeCards.SelectItem(wanted);
+      m_tree.SelectItem(wanted);
       return;
     } else {
       LeaveEditMode();
     }
   }
-  if (old != nullptr && old == m_hNewCardItem) {
+  if (m_tree.IsNewCardItem(old)) {
     LeaveEditMode();
-    ReadForm(m_newCard);
+    m_form.ReadForm(m_newCard);
   }
 }
 
-void CCardBookTool::SortBy(int mode, CButton& button) {
+void CCardPanel::SortBy(int mode, CButton& button) {
   if (button.GetCheck() != BST_CHECKED) return;
   if (m_bEditing == 1) {
     button.SetCheck(BST_UNCHECKED);
@@ -192,20 +178,20 @@ void CCardBookTool::SortBy(int mode, CButton& button) {
   RebuildTreeAtRoot(mode);
 }
 
-void CCardBookTool::OnSortByName() { SortBy(0, m_radioSortName); }
-void CCardBookTool::OnSortByGroup() { SortBy(1, m_radioSortGroup); }
+void CCardPanel::OnSortByName() { SortBy(0, m_radioSortName); }
+void CCardPanel::OnSortByGroup() { SortBy(1, m_radioSortGroup); }
 
-void CCardBookTool::OnPhoneTypeClick(int n) {
+void CCardPanel::OnPhoneTypeClick(int n) {
   if (m_bEditing != 1 && m_nSelKind != SEL_NEWCARD) return;
-  SetPhoneType(n, (GetPhoneType(n) + 1) % 5);
+  m_form.SetPhoneType(n, (m_form.GetPhoneType(n) + 1) % kPhoneTypeCount);
 }
 
-void CCardBookTool::OnMailTypeClick(int n) {
+void CCardPanel::OnMailTypeClick(int n) {
   if (m_bEditing != 1 && m_nSelKind != SEL_NEWCARD) return;
-  SetMailType(n, (GetMailType(n) + 1) % 3);
+  m_form.SetMailType(n, (m_form.GetMailType(n) + 1) % kMailTypeCount);
 }
 
-void CCardBookTool::OnGroupEdit() {
+void CCardPanel::OnGroupEdit() {
   if (m_bEditing == 1) {
     Refuse("編集中は、グループ編集できません！");
     return;
@@ -217,7 +203,7 @@ void CCardBookTool::OnGroupEdit() {
   RebuildTreeAtRoot(ReadSortMode());
 }
 
-void CCardBookTool::OnGroupChange() {
+void CCardPanel::OnGroupChange() {
   if (m_bEditing == 1) {
     Refuse("編集中は、グループ一括変換できません！");
     return;
@@ -228,4 +214,14 @@ void CCardBookTool::OnGroupChange() {
   // The dialog changed the cards in the table: on disk at once.
   SaveCards();
   RebuildTreeAtRoot(ReadSortMode());
+}
+
+void CCardPanel::RebuildTreeAtRoot(int mode) {
+  // Leave the items that are about to go before they go, as the sort
+  // buttons do, so that no selection notice names a deleted item.
+  m_tree.SelectItem(m_tree.RootItem());
+  m_tree.ForgetNewCardItem();
+  m_tree.DeleteAllItems();
+  m_tree.BuildTree(mode, m_newCard);
+  m_tree.SelectItem(m_tree.RootItem());
 }

@@ -1,16 +1,8 @@
-// The panel's keys, its activation notice to the host, and its closing.
-#include <string.h>
-
+// The panel's messages and keys.
+#include "panel/card_panel.h"
 #include "panel/panel_ids.h"
-#include "sdk/tool_messages.h"
-#include "tool/card_book_tool.h"
-#include "tool/panel_messages.h"
 
-BEGIN_MESSAGE_MAP(CCardBookTool, CToolBase)
-ON_WM_CLOSE()
-ON_WM_DESTROY()
-ON_MESSAGE(WM_RUN_ON_PANEL_THREAD, OnRunOnPanelThread)
-ON_MESSAGE(WM_TOOL_OPEN_SETTINGS, OnOpenSettings)
+BEGIN_MESSAGE_MAP(CCardPanel, CToolBase)
 ON_MESSAGE(WM_PAINT, OnPaintPanel)
 ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
@@ -37,7 +29,7 @@ ON_NOTIFY(NM_CLICK, IDC_CARD_LIST, OnListClick)
 ON_NOTIFY(NM_DBLCLK, IDC_CARD_LIST, OnListDblClk)
 END_MESSAGE_MAP()
 
-BOOL CCardBookTool::PreTranslateMessage(MSG* message) {
+BOOL CCardPanel::PreTranslateMessage(MSG* message) {
   // Return and Escape never close the panel nor press a button.
   if (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE) return TRUE;
   if (message->message >= WM_MOUSEMOVE && message->message <= WM_MBUTTONUP &&
@@ -46,32 +38,4 @@ BOOL CCardBookTool::PreTranslateMessage(MSG* message) {
     if (m_bEditing == 1) m_tipFields.RelayEvent(message);
   }
   return CToolBase::PreTranslateMessage(message);
-}
-
-LRESULT CCardBookTool::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) &&
-      m_pHostWnd != nullptr) {
-    NotifyHost(WM_TOOL_ACTIVATED);
-  }
-  return CToolBase::DefWindowProc(message, wParam, lParam);
-}
-
-void CCardBookTool::OnClose() {
-  PanelClosing();
-  LeaveEditMode();
-  NotifyHost(WM_TOOL_CLOSING);
-  DefWindowProc(WM_CLOSE, 0, 0);
-  DestroyWindow();
-}
-
-void CCardBookTool::OnDestroy() {
-  PanelClosing();  // when destroyed without a close
-  DefWindowProc(WM_DESTROY, 0, 0);
-  SaveStateHere();
-  // A pending new card is an unsaved edit: the next panel starts without it.
-  memset(&m_newCard, 0, sizeof m_newCard);
-  m_hNewCardItem = nullptr;
-  FreePanelResources();
-  // Wakes the panel thread's loop, which ends once the window is gone.
-  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
 }

@@ -2,7 +2,7 @@
 // title, and the colours of its labels and fields.
 #include <string.h>
 
-#include "tool/card_book_tool.h"
+#include "panel/card_panel.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void Text(HDC dc, int x, int y, const char* text) {
 
 }  // namespace
 
-LRESULT CCardBookTool::OnPaintPanel(WPARAM, LPARAM) {
+LRESULT CCardPanel::OnPaintPanel(WPARAM, LPARAM) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(m_hWnd, &paint);
   PaintPanel(dc);
@@ -28,12 +28,12 @@ LRESULT CCardBookTool::OnPaintPanel(WPARAM, LPARAM) {
 
 // Also the panel's answer to a request to draw itself into another device
 // context, a bitmap for instance.
-LRESULT CCardBookTool::OnPrintClient(WPARAM dc, LPARAM) {
+LRESULT CCardPanel::OnPrintClient(WPARAM dc, LPARAM) {
   PaintPanel(reinterpret_cast<HDC>(dc));
   return 0;
 }
 
-void CCardBookTool::PaintPanel(HDC dc) {
+void CCardPanel::PaintPanel(HDC dc) {
   RECT form = m_rcForm;
   Fill(dc, form, RGB(255, 255, 200));
   DrawEdge(dc, &form, EDGE_ETCHED, BF_RECT);
@@ -51,9 +51,9 @@ void CCardBookTool::PaintPanel(HDC dc) {
     SelectObject(dc, m_fontHeadingTitle.m_hObject);
     SetTextColor(dc, RGB(222, 222, 255));
     char text[80] = {};
-    m_treeCards.GetItemText(m_treeCards.GetSelectedItem(), text, sizeof text);
+    m_tree.GetItemText(m_tree.GetSelectedItem(), text, sizeof text);
     Text(dc, title.left + 20, title.top + 5, text);
-    showInfo = m_listCards.GetSelectedCount() > 0;
+    showInfo = m_form.ListSelectedCount() > 0;
   }
   if (showInfo) {
     SelectObject(dc, m_fontInfoTitle.m_hObject);
@@ -61,14 +61,14 @@ void CCardBookTool::PaintPanel(HDC dc) {
     Text(dc, 350, 482, "電話帳情報");
     SelectObject(dc, m_fontInfoText.m_hObject);
     SetTextColor(dc, RGB(100, 100, 100));
-    Text(dc, 360, 507, m_szCreatedInfo);
-    Text(dc, 360, 525, m_szModifiedInfo);
-    Text(dc, 360, 543, m_szCountInfo);
+    Text(dc, 360, 507, m_form.CreatedInfo());
+    Text(dc, 360, 525, m_form.ModifiedInfo());
+    Text(dc, 360, 543, m_form.CountInfo());
   }
   SelectObject(dc, oldFont);
 }
 
-LRESULT CCardBookTool::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
+LRESULT CCardPanel::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
   // The system's colours and brush first; then ours on top.
   ::DefWindowProcA(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
   HDC dc = reinterpret_cast<HDC>(wParam);
@@ -80,13 +80,13 @@ LRESULT CCardBookTool::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
   return reinterpret_cast<LRESULT>(m_brPanel.m_hObject);
 }
 
-LRESULT CCardBookTool::OnCtlColorEdit(WPARAM wParam, LPARAM lParam) {
+LRESULT CCardPanel::OnCtlColorEdit(WPARAM wParam, LPARAM lParam) {
   LRESULT brush = ::DefWindowProcA(m_hWnd, WM_CTLCOLOREDIT, wParam, lParam);
   SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 200));
   return brush;
 }
 
-LRESULT CCardBookTool::OnDrawItem(WPARAM, LPARAM lParam) {
+LRESULT CCardPanel::OnDrawItem(WPARAM, LPARAM lParam) {
   auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   for (CBitmapButton& button : m_buttons) {
     if (button.m_hWnd == item->hwndItem) {

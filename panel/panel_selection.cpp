@@ -1,26 +1,13 @@
 // What the panel shows for the tree's selected item, and the heading list's
 // clicks.
-#include <stdlib.h>
+#include "panel/card_panel.h"
 
-#include "tool/card_book_tool.h"
-
-void CCardBookTool::OnTreeSelChanged(NMHDR* header, LRESULT* result) {
+void CCardPanel::OnTreeSelChanged(NMHDR* header, LRESULT* result) {
   *result = 0;
-  HTREEITEM item = reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem;
-  int kind = SEL_CARD;
-  if (item == m_hRootItem) {
-    kind = SEL_OWNER;
-  } else if (item != nullptr && item == m_hNewCardItem) {
-    kind = SEL_NEWCARD;
-  } else {
-    for (HTREEITEM heading : m_hHeadingItems) {
-      if (heading != nullptr && heading == item) kind = SEL_HEADING;
-    }
-  }
-  ShowSelection(kind);
+  ShowSelection(m_tree.KindOf(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem));
 }
 
-void CCardBookTool::ShowSelection(int kind) {
+void CCardPanel::ShowSelection(int kind) {
   m_nSelKind = kind;
   struct Buttons {
     bool edit, remove, save, cancel;
@@ -34,16 +21,16 @@ void CCardBookTool::ShowSelection(int kind) {
   const Buttons& on = kButtons[kind];
   SetEditButtons(on.edit, on.remove, on.save, on.cancel);
   if (kind == SEL_HEADING) {
-    ShowFormControls(0);
+    m_form.ShowFormControls(0);
     FillHeadingList();
-    m_listCards.ShowWindow(SW_SHOW);
+    m_form.ShowHeadingList(true);
   } else {
-    m_listCards.ShowWindow(SW_HIDE);
-    ShowFormControls(1);
+    m_form.ShowHeadingList(false);
+    m_form.ShowFormControls(1);
     if (kind == SEL_OWNER) {
       ShowCard(m_table.m_cards[kOwnerSlot]);
     } else if (kind == SEL_CARD) {
-      int slot = SlotOfItem(m_treeCards.GetSelectedItem());
+      int slot = SlotOfItem(m_tree.GetSelectedItem());
       if (slot < 0) return;
       ShowCard(m_table.m_cards[slot]);
     } else {
@@ -55,23 +42,38 @@ void CCardBookTool::ShowSelection(int kind) {
   InvalidateRect(m_hWnd, &m_rcInfo, FALSE);
 }
 
-int CCardBookTool::SelectedListId() const {
-  int row = m_listCards.GetNextItem(-1, LVNI_SELECTED);
-  char text[16] = {};
-  if (row >= 0) m_listCards.GetItemText(row, 0, text, sizeof text);
-  int id = atoi(text);
-  return id >= 0 && id < kCardSlots ? id : 0;
+// The ID field shows the card's slot: 0 for the owner's card, -1 for the
+// pending new card, which has none.
+void CCardPanel::ShowCard(CardRecord& record) {
+  m_form.ShowCard(record, m_table.SlotOfItem(record.treeItem));
 }
 
-void CCardBookTool::OnListClick(NMHDR*, LRESULT* result) {
+int CCardPanel::FillHeadingList() {
+  m_form.ClearHeadingList();
+  HTREEITEM selected = m_tree.GetSelectedItem();
+  if (m_table.m_nCardCount < 2) return 0;
+  int rows = 0;
+  int visited = 0;
+  for (int slot = 1; slot < kCardSlots && visited < m_table.m_nCardCount - 1; ++slot) {
+    const CardRecord& card = m_table.m_cards[slot];
+    if (!m_table.IsUsed(slot)) continue;
+    ++visited;
+    if (m_tree.GetParentItem(ToTreeItem(card.treeItem)) != selected) continue;
+    m_form.AddHeadingRow(rows, slot, card);
+    ++rows;
+  }
+  return rows;
+}
+
+void CCardPanel::OnListClick(NMHDR*, LRESULT* result) {
   *result = 0;
-  if (m_listCards.GetSelectedCount() > 1) return;
-  FormatInfoLines(m_table.m_cards[SelectedListId()]);
+  if (m_form.ListSelectedCount() > 1) return;
+  m_form.FormatInfoLines(m_table.m_cards[m_form.SelectedListId()]);
   InvalidateRect(m_hWnd, &m_rcInfo, TRUE);
 }
 
-void CCardBookTool::OnListDblClk(NMHDR*, LRESULT* result) {
+void CCardPanel::OnListDblClk(NMHDR*, LRESULT* result) {
   *result = 0;
-  const CardRecord& card = m_table.m_cards[SelectedListId()];
-  m_treeCards.SelectItem(ToTreeItem(card.treeItem));
+  const CardRecord& card = m_table.m_cards[m_form.SelectedListId()];
+  m_tree.SelectItem(ToTreeItem(card.treeItem));
 }

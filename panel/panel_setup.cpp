@@ -1,10 +1,12 @@
-// What the panel does before the user sees it.
+// What the panel does before the user sees it, and what it frees after.
 #include <stdlib.h>
+#include <string.h>
+
+#include <initializer_list>
 
 #include "framework/cwin_app.h"
+#include "panel/card_panel.h"
 #include "panel/panel_ids.h"
-#include "sdk/tool_messages.h"
-#include "tool/card_book_tool.h"
 
 namespace {
 
@@ -100,54 +102,38 @@ const Tip kTips[] = {
     {IDC_MEMO, true, "メモ： 半角512文字（全角256文字）まで入力可。"},
 };
 
-const int kLabelIds[kFormLabels] = {IDC_LABEL_NAME,  IDC_LABEL_ID,     IDC_LABEL_READING,
-                                    IDC_LABEL_GROUP, IDC_LABEL_POSTAL, IDC_LABEL_ADDRESS,
-                                    IDC_LABEL_PHONE, IDC_LABEL_MAIL,   IDC_LABEL_MEMO};
-
-const int kPhoneIconIds[3] = {IDC_PHONE_TYPE1, IDC_PHONE_TYPE2, IDC_PHONE_TYPE3};
-const int kPhoneIds[3] = {IDC_PHONE1, IDC_PHONE2, IDC_PHONE3};
-const int kMailIconIds[3] = {IDC_MAIL_TYPE1, IDC_MAIL_TYPE2, IDC_MAIL_TYPE3};
-const int kMailIds[3] = {IDC_MAIL1, IDC_MAIL2, IDC_MAIL3};
-
 }  // namespace
 
-void CCardBookTool::DoDataExchange(CDataExchange* dx) {
+CCardPanel::CCardPanel(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow) {
+  memset(&m_table, 0, sizeof m_table);
+  memset(&m_newCard, 0, sizeof m_newCard);
+  memset(&m_groups, 0, sizeof m_groups);
+  m_pNameOrderBmp = m_pGroupOrderBmp = nullptr;
+  m_bEditing = 0;
+  m_nSelKind = 0;
+  m_rcForm = RECT{};
+  m_rcInfo = RECT{};
+}
+
+void CCardPanel::DoDataExchange(CDataExchange* dx) {
   CToolBase::DoDataExchange(dx);
   DDX_Control(dx, IDC_SORT_NAME, m_radioSortName);
   DDX_Control(dx, IDC_SORT_GROUP, m_radioSortGroup);
   DDX_Control(dx, IDC_LIST_TITLE, m_labelListTitle);
-  DDX_Control(dx, IDC_TREE, m_treeCards);
-  DDX_Control(dx, IDC_NAME, m_editName);
-  DDX_Control(dx, IDC_CARD_ID, m_editId);
-  DDX_Control(dx, IDC_READING, m_editReading);
-  DDX_Control(dx, IDC_GROUP_TEXT, m_editGroup);
-  DDX_Control(dx, IDC_GROUP_COMBO, m_comboGroup);
-  DDX_Control(dx, IDC_CARD_LIST, m_listCards);
-  DDX_Control(dx, IDC_POSTAL_CODE, m_editPostalCode);
-  DDX_Control(dx, IDC_ADDRESS, m_editAddress);
-  for (int n = 0; n < 3; ++n) {
-    DDX_Control(dx, kPhoneIconIds[n], m_iconPhone[n]);
-    DDX_Control(dx, kPhoneIds[n], m_editPhone[n]);
-    DDX_Control(dx, kMailIconIds[n], m_iconMail[n]);
-    DDX_Control(dx, kMailIds[n], m_editMail[n]);
-  }
-  DDX_Control(dx, IDC_MEMO, m_editMemo);
-  for (int i = 0; i < kFormLabels; ++i) DDX_Control(dx, kLabelIds[i], m_labelFields[i]);
+  m_tree.DoDataExchange(dx);
+  m_form.DoDataExchange(dx);
   // The bitmap buttons bind themselves as they load their pictures.
 }
 
-int CCardBookTool::ReadSortMode() { return ReadIntSetting(m_pHost, m_nToolNo, "SortMode"); }
+int CCardPanel::ReadSortMode() { return ReadIntSetting(m_pHost, m_nToolNo, "SortMode"); }
 
-BOOL CCardBookTool::OnInitDialog() {
+BOOL CCardPanel::OnInitDialog() {
   CDialog::OnInitDialog();
   m_hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_PANEL));
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-  for (int n = 0; n < 3; ++n) {
-    m_pPhoneTypeBmp[n] = new CBitmap;
-    m_pMailTypeBmp[n] = new CBitmap;
-  }
+  m_form.CreatePictures();
   m_pNameOrderBmp = new CBitmap;
   m_pGroupOrderBmp = new CBitmap;
 
@@ -163,30 +149,25 @@ BOOL CCardBookTool::OnInitDialog() {
   SetupControls();
   SetupTips();
   int sortMode = ReadSortMode();
-  SetupTreeAndList(sortMode);
+  SetupSortButtons(sortMode);
+  m_tree.CreateImages();
+  m_form.SetupHeadingList();
 
   m_labelListTitle.SetFont(static_cast<HFONT>(m_fontListTitle.m_hObject));
-  for (CStatic& label : m_labelFields) {
-    label.SetFont(static_cast<HFONT>(m_fontLabel.m_hObject));
-  }
-  m_editName.SetFont(static_cast<HFONT>(m_fontName.m_hObject));
+  m_form.SetFonts(static_cast<HFONT>(m_fontLabel.m_hObject),
+                  static_cast<HFONT>(m_fontName.m_hObject));
 
   m_rcForm = RECT{280, 67, 740, 457};
   m_rcInfo = RECT{340, 477, 680, 577};
 
   LoadCards();
   LoadGroupList();
-  BuildTree(sortMode);
-  m_treeCards.SelectItem(m_hRootItem);
-  PanelOpened();
-
-  if (m_pHostWnd != nullptr) {
-    ::PostMessageA(m_pHostWnd->GetSafeHwnd(), WM_TOOL_READY, m_nToolNo, 0);
-  }
+  m_tree.BuildTree(sortMode, m_newCard);
+  m_tree.SelectItem(m_tree.RootItem());
   return TRUE;
 }
 
-void CCardBookTool::SetupControls() {
+void CCardPanel::SetupControls() {
   for (int id : kMoveOrder) {
     for (const ControlPlace& place : kControls) {
       if (place.id == id) {
@@ -196,7 +177,7 @@ void CCardBookTool::SetupControls() {
   }
 }
 
-void CCardBookTool::SetupTips() {
+void CCardPanel::SetupTips() {
   m_tipButtons.Create(this, TTS_ALWAYSTIP);
   m_tipFields.Create(this);
   m_tipFields.SetMaxTipWidth(150);
@@ -207,7 +188,7 @@ void CCardBookTool::SetupTips() {
   }
 }
 
-void CCardBookTool::SetupTreeAndList(int sortMode) {
+void CCardPanel::SetupSortButtons(int sortMode) {
   m_pNameOrderBmp->LoadBitmap(IDB_SORT_NAME);
   m_pGroupOrderBmp->LoadBitmap(IDB_SORT_GROUP);
   m_radioSortName.SetBitmap(*m_pNameOrderBmp);
@@ -216,26 +197,43 @@ void CCardBookTool::SetupTreeAndList(int sortMode) {
   ShowPressedPictureWhenChecked(m_radioSortGroup.GetSafeHwnd(), IDB_SORT_GROUP_PRESSED);
   if (sortMode == 0) m_radioSortName.SetCheck(BST_CHECKED);
   if (sortMode == 1) m_radioSortGroup.SetCheck(BST_CHECKED);
+}
 
-  m_treeImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 8, 2);
-  const int images[8] = {IDB_TREE_ROOT, IDB_TREE_ROOT_SEL, IDB_TREE_HEADING, IDB_TREE_HEADING_SEL,
-                         IDB_TREE_CARD, IDB_TREE_CARD_SEL, IDB_TREE_NEW,     IDB_TREE_NEW_SEL};
-  int index[8];
-  for (int i = 0; i < 8; ++i) {
-    CBitmap bitmap;
-    bitmap.LoadBitmap(images[i]);
-    index[i] = m_treeImages.Add(&bitmap, RGB(0, 128, 128));
+void CCardPanel::CreateBrushAndFonts() {
+  m_brPanel.CreateSolidBrush(RGB(255, 255, 200));
+  struct FontSpec {
+    CFont* font;
+    int height;
+    int weight;
+    BYTE underline;
+  };
+  const FontSpec specs[] = {
+      {&m_fontInfoText, 12, 400, FALSE}, {&m_fontInfoTitle, 12, 700, FALSE},
+      {&m_fontLabel, 12, 400, TRUE},     {&m_fontListTitle, 15, 400, FALSE},
+      {&m_fontName, 18, 400, FALSE},     {&m_fontHeadingTitle, 30, 700, FALSE},
+  };
+  for (const FontSpec& spec : specs) {
+    spec.font->CreateFont(spec.height, 0, 0, 0, spec.weight, FALSE, spec.underline, FALSE,
+                          SHIFTJIS_CHARSET, OUT_DEVICE_PRECIS, CLIP_DEFAULT_PRECIS, 1,
+                          VARIABLE_PITCH, "ＭＳＰゴシック");
   }
-  m_nRootImage = index[0];
-  m_nHeadingImage = index[2];
-  m_nCardImage = index[4];
-  m_nNewCardImage = index[6];
-  m_treeCards.SetImageList(&m_treeImages, TVSIL_NORMAL);
+}
 
-  m_listCards.SetExtendedStyle(m_listCards.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
-  struct Column {
-    const char* title;
-    int width;
-  } const columns[] = {{"ID", 40}, {"名前", 120}, {"読み", 100}, {"電話番号", 120}};
-  for (int i = 0; i < 4; ++i) m_listCards.InsertColumn(i, columns[i].title, columns[i].width);
+void CCardPanel::DeleteBrushAndFonts() {
+  m_brPanel.DeleteObject();
+  for (CFont* font : {&m_fontInfoText, &m_fontInfoTitle, &m_fontLabel, &m_fontListTitle,
+                      &m_fontName, &m_fontHeadingTitle}) {
+    font->DeleteObject();
+  }
+}
+
+void CCardPanel::ReleasePanel() {
+  memset(&m_newCard, 0, sizeof m_newCard);
+  m_tree.ForgetNewCardItem();
+  m_form.FreePictures();
+  delete m_pNameOrderBmp;
+  delete m_pGroupOrderBmp;
+  m_pNameOrderBmp = m_pGroupOrderBmp = nullptr;
+  for (CBitmapButton& button : m_buttons) button.FreeBitmaps();
+  m_tree.FreeImages();
 }

@@ -6,10 +6,10 @@
 #include <windows.h>
 
 #include "framework/cdialog.h"
-#include "framework/cstring.h"
 #include "framework/cstring_array.h"
 #include "framework/cwin_thread.h"
 #include "sdk/host_services.h"
+#include "text/cstring.h"
 
 struct SearchRequest {
   CWnd* pResultWnd;  // the host's result window

@@ -38,10 +38,6 @@ void ForEachSearchedField(const char* line, int length, Take take) {
   }
 }
 
-// The fields of a telephone search, in the order in which they are tried:
-// the postal code and the three numbers.
-constexpr int kPhoneFieldOrders[] = {3, 5, 6, 7};
-
 // A NUL inside a field ends its text; it is looked for only where a word
 // was found.
 bool FoundInField(const char* field, size_t length, const SearchWords& words) {
@@ -57,8 +53,10 @@ const char* FirstTextMatch(const SearchedLine& line, const SearchWords& words) {
   return nullptr;
 }
 
+// A telephone search tries the postal code, then the numbers.
 const char* FirstPhoneMatch(const SearchedLine& line, const PhoneKey& key) {
-  for (int order : kPhoneFieldOrders) {
+  if (key.FoundIn(line.field[kPostalCodeOrder])) return line.field[kPostalCodeOrder];
+  for (int order = kFirstPhoneOrder; order < kFirstMailOrder; ++order) {
     if (key.FoundIn(line.field[order])) return line.field[order];
   }
   return nullptr;
@@ -97,17 +95,16 @@ const char* SearchedField(const CardRecord& card, int order) {
       return card.postalCode;
     case 4:
       return card.address;
-    case 5:
-    case 6:
-    case 7:
-      return card.phones[order - 5].number;
-    case 8:
-    case 9:
-    case 10:
-      return card.mails[order - 8].address;
     default:
-      return card.memo;
+      break;
   }
+  if (order >= kFirstPhoneOrder && order < kFirstMailOrder) {
+    return card.phones[order - kFirstPhoneOrder].number;
+  }
+  if (order >= kFirstMailOrder && order < kMemoOrder) {
+    return card.mails[order - kFirstMailOrder].address;
+  }
+  return card.memo;
 }
 
 void SearchCardFile(const char* path, int mode, const char* text, SearchSink& sink) {

@@ -9,7 +9,13 @@
 #include "cards/card_line.h"
 #include "cards/card_record.h"
 
-constexpr int kSearchedFieldCount = 12;
+// The searched fields by their order: name, reading, group, postal code and
+// address, then the phone numbers, the mail addresses and the memo.
+constexpr int kPostalCodeOrder = 3;
+constexpr int kFirstPhoneOrder = 5;
+constexpr int kFirstMailOrder = kFirstPhoneOrder + kPhoneSlots;
+constexpr int kMemoOrder = kFirstMailOrder + kMailSlots;
+constexpr int kSearchedFieldCount = kMemoOrder + 1;
 
 // The searched fields of one card line as they stand in it, each the raw
 // text up to its tab; a field is read up to its first NUL, which may come
@@ -19,7 +25,7 @@ struct SearchedLine {
   size_t length[kSearchedFieldCount];
 };
 
-// Cuts the first 18 tab-ended fields of line[0..length) (the line end
+// Cuts the tab-ended fields up to the memo of line[0..length) (the line end
 // removed; line[length] must be readable) in place: each searched field is
 // ended by a NUL written over its tab. A field that the line does not hold,
 // and every one after it, is empty.
@@ -29,7 +35,7 @@ void CutSearchedLine(char* line, int length, SearchedLine& fields);
 // into card, each cut to the record's width at a character boundary.
 void CutSearchedFields(const char* line, int length, CardRecord& card);
 
-// The searched field of the given order, 0 (the name) to 11 (the memo).
+// The searched field of the given order, 0 (the name) to kMemoOrder.
 const char* SearchedField(const CardRecord& card, int order);
 
 constexpr int kTextSearch = 0;

@@ -2,8 +2,6 @@
 // the library's application object and its one export.
 #include "tool/card_book_tool.h"
 
-#include <string.h>
-
 #include "cards/book_title.h"
 #include "framework/cwin_app.h"
 #include "panel/panel_ids.h"
@@ -38,28 +36,11 @@ BOOL CToolBase::CreatePanel(UINT templateId, CWnd* parent) {
   return Create(templateId & 0xFFFF, parent);
 }
 
-CCardBookTool::CCardBookTool(CWnd* hostWindow) : CToolBase(IDD_PANEL, hostWindow) {
+CCardBookTool::CCardBookTool(CWnd* hostWindow) : CCardPanel(hostWindow) {
   m_nToolNo = kToolNumber;
   m_strName = "Quillbook";
   m_nHostAttr1 = 1;
   m_nHostAttr2 = 272;
-  memset(&m_table, 0, sizeof m_table);
-  memset(&m_newCard, 0, sizeof m_newCard);
-  memset(&m_groups, 0, sizeof m_groups);
-  memset(m_szCreatedInfo, 0, sizeof m_szCreatedInfo);
-  memset(m_szModifiedInfo, 0, sizeof m_szModifiedInfo);
-  memset(m_szCountInfo, 0, sizeof m_szCountInfo);
-  memset(m_nPhoneType, 0, sizeof m_nPhoneType);
-  memset(m_nMailType, 0, sizeof m_nMailType);
-  for (int n = 0; n < 3; ++n) m_pPhoneTypeBmp[n] = m_pMailTypeBmp[n] = nullptr;
-  m_pNameOrderBmp = m_pGroupOrderBmp = nullptr;
-  m_hRootItem = m_hNewCardItem = nullptr;
-  for (HTREEITEM& item : m_hHeadingItems) item = nullptr;
-  m_nNewCardImage = m_nCardImage = m_nHeadingImage = m_nRootImage = 0;
-  m_bEditing = 0;
-  m_nSelKind = 0;
-  m_rcForm = RECT{};
-  m_rcInfo = RECT{};
   m_hToolBmp = LoadToolBitmap(IDB_TOOL);
   m_hToolBmpAlt = LoadToolBitmap(IDB_TOOL_ALT);
 }
@@ -75,11 +56,6 @@ int CCardBookTool::Search(SearchRequest* request, const char* text) {
     m_panelLock.Unlock();
   }
   return SendSearchResults(request, text, m_pHost);
-}
-
-bool CCardBookTool::BuildFilePath(char (&path)[kPathBufferSize], const char* name) {
-  const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
-  return directory != nullptr && BuildBookFilePath(path, directory, name);
 }
 
 // The library's one export.

@@ -1,10 +1,17 @@
-// The panel thread, and the panel's lifetime that it shares with the host's thread.
-#include <initializer_list>
-
+// The panel thread, and the panel's lifetime that it shares with the host's
+// thread: its opening, its notices to the host window, and its closing.
 #include "cards/book_paths.h"
 #include "framework/message_pump.h"
+#include "sdk/tool_messages.h"
 #include "tool/card_book_tool.h"
 #include "tool/panel_messages.h"
+
+BEGIN_MESSAGE_MAP(CCardBookTool, CCardPanel)
+ON_WM_CLOSE()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_RUN_ON_PANEL_THREAD, OnRunOnPanelThread)
+ON_MESSAGE(WM_TOOL_OPEN_SETTINGS, OnOpenSettings)
+END_MESSAGE_MAP()
 
 bool CCardBookTool::IsPanelThread() {
   CStateLockHold hold(m_panelLock);
@@ -60,6 +67,40 @@ UINT CCardBookTool::PanelThreadProc(LPVOID parameter) {
   return static_cast<UINT>(message.wParam);
 }
 
+BOOL CCardBookTool::OnInitDialog() {
+  CCardPanel::OnInitDialog();
+  PanelOpened();
+  if (m_pHostWnd != nullptr) {
+    ::PostMessageA(m_pHostWnd->GetSafeHwnd(), WM_TOOL_READY, m_nToolNo, 0);
+  }
+  return TRUE;
+}
+
+LRESULT CCardBookTool::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) &&
+      m_pHostWnd != nullptr) {
+    NotifyHost(WM_TOOL_ACTIVATED);
+  }
+  return CCardPanel::DefWindowProc(message, wParam, lParam);
+}
+
+void CCardBookTool::OnClose() {
+  PanelClosing();
+  LeaveEditMode();
+  NotifyHost(WM_TOOL_CLOSING);
+  DefWindowProc(WM_CLOSE, 0, 0);
+  DestroyWindow();
+}
+
+void CCardBookTool::OnDestroy() {
+  PanelClosing();  // when destroyed without a close
+  DefWindowProc(WM_DESTROY, 0, 0);
+  SaveStateHere();
+  ReleasePanel();
+  // Wakes the panel thread's loop, which ends once the window is gone.
+  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
 void CCardBookTool::PanelOpened() {
   CStateLockHold hold(m_panelLock);
   m_ePanelState = kPanelOpen;
@@ -77,11 +118,7 @@ void CCardBookTool::PanelClosing() {
 void CCardBookTool::PanelEnded() {
   // The book has been saved: nothing of it is held any more.
   if (m_pHost != nullptr) ClearBookMark(m_pHost->GetDataDirectory(1, 0));
-  m_brPanel.DeleteObject();
-  for (CFont* font : {&m_fontInfoText, &m_fontInfoTitle, &m_fontLabel, &m_fontListTitle,
-                      &m_fontName, &m_fontHeadingTitle}) {
-    font->DeleteObject();
-  }
+  DeleteBrushAndFonts();
   CStateLockHold hold(m_panelLock);
   m_ePanelState = kPanelNone;
   m_hPanel = nullptr;

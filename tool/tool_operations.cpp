@@ -80,8 +80,7 @@ void CCardBookTool::StartPanel() {
     CreateDirectoryA(folder, nullptr);  // it may exist already
     MarkBookOpen(directory);
   }
-  m_brPanel.CreateSolidBrush(RGB(255, 255, 200));
-  CreatePanelFonts();
+  CreateBrushAndFonts();
   JoinEndedPanelThread();
   CWinThread* thread = AfxBeginThread(&CCardBookTool::PanelThreadProc, this, THREAD_PRIORITY_NORMAL,
                                       0, CREATE_SUSPENDED);
@@ -97,36 +96,4 @@ void CCardBookTool::StartPanel() {
     m_dwPanelThreadId = thread->m_nThreadID;
   }
   ResumeThread(thread->m_hThread);
-}
-
-void CCardBookTool::CreatePanelFonts() {
-  struct FontSpec {
-    CFont* font;
-    int height;
-    int weight;
-    BYTE underline;
-  };
-  const FontSpec specs[] = {
-      {&m_fontInfoText, 12, 400, FALSE}, {&m_fontInfoTitle, 12, 700, FALSE},
-      {&m_fontLabel, 12, 400, TRUE},     {&m_fontListTitle, 15, 400, FALSE},
-      {&m_fontName, 18, 400, FALSE},     {&m_fontHeadingTitle, 30, 700, FALSE},
-  };
-  for (const FontSpec& spec : specs) {
-    spec.font->CreateFont(spec.height, 0, 0, 0, spec.weight, FALSE, spec.underline, FALSE,
-                          SHIFTJIS_CHARSET, OUT_DEVICE_PRECIS, CLIP_DEFAULT_PRECIS, 1,
-                          VARIABLE_PITCH, "ＭＳＰゴシック");
-  }
-}
-
-void CCardBookTool::FreePanelResources() {
-  for (int n = 0; n < 3; ++n) {
-    delete m_pPhoneTypeBmp[n];
-    delete m_pMailTypeBmp[n];
-    m_pPhoneTypeBmp[n] = m_pMailTypeBmp[n] = nullptr;
-  }
-  delete m_pNameOrderBmp;
-  delete m_pGroupOrderBmp;
-  m_pNameOrderBmp = m_pGroupOrderBmp = nullptr;
-  for (CBitmapButton& button : m_buttons) button.FreeBitmaps();
-  m_treeImages.DeleteImageList();
 }

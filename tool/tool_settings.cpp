@@ -27,7 +27,7 @@ int CCardBookTool::OpenSettingsHere(bool panelOpen) {
   // The screen works on the saved file and the panel reloads it afterwards,
   // so the edit in the form would be lost in between.
   if (panelOpen && m_bEditing == 1) {
-    Refuse("編集中は、設定画面を開けません！", 0);
+    Refuse("編集中は、設定画面を開けません！");
     return 0;
   }
   // Without a panel the card table holds no book: saving it would empty the

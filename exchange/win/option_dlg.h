@@ -7,7 +7,7 @@
 #include "exchange/exchange_book.h"
 #include "exchange/win/option_ids.h"
 #include "framework/cdialog.h"
-#include "framework/dialog_controls.h"
+#include "framework/standard_controls.h"
 #include "sdk/host_services.h"
 #include "text/cstring.h"
 

@@ -6,7 +6,7 @@
 
 #include "cards/card_record.h"
 #include "framework/cdialog.h"
-#include "framework/dialog_controls.h"
+#include "framework/standard_controls.h"
 #include "groups/win/group_change_ids.h"
 #include "sdk/host_services.h"
 

@@ -6,7 +6,7 @@
 
 #include "cards/book_paths.h"
 #include "framework/cdialog.h"
-#include "framework/dialog_controls.h"
+#include "framework/standard_controls.h"
 #include "groups/group_list.h"
 #include "groups/win/group_edit_ids.h"
 #include "sdk/host_services.h"

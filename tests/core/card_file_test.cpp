@@ -213,7 +213,7 @@ TEST_F(CardFileTest, AFailedSaveLeavesTheOldFileWhole) {
 }
 
 TEST_F(CardFileTest, UnwritableOrTooLongPathsFailWithoutHarm) {
-  MakeDefaultOwnerCard(m_table);
+  m_table.MakeDefaultOwnerCard();
   EXPECT_EQ(0, SaveCardFile(m_folder.File("no such folder/Quillbook.dat").c_str(), m_table));
   EXPECT_EQ(0, SaveCardFile(nullptr, m_table));
   EXPECT_EQ(0, LoadCardFile(nullptr, m_table, m_clock));

@@ -17,10 +17,7 @@ class CardTableTest : public ::testing::Test {
     }
     m_table.m_nCardCount = 5;
   }
-  void Delete(int slot) {
-    memset(&m_table.m_cards[slot], 0, sizeof m_table.m_cards[slot]);
-    --m_table.m_nCardCount;
-  }
+  void Delete(int slot) { m_table.RemoveCard(slot); }
   static CardTable m_table;  // too large for the stack of a test thread
 };
 CardTable CardTableTest::m_table;
@@ -40,6 +37,20 @@ TEST_F(CardTableTest, SlotOfItemFindsUsedSlotsOnly) {
   Delete(2);
   EXPECT_EQ(-1, m_table.SlotOfItem(Item(102)));
   EXPECT_EQ(4, m_table.SlotOfItem(Item(104)));  // the walk goes past the gap
+}
+
+TEST_F(CardTableTest, StoringAndRemovingKeepTheCountToTheUsedSlots) {
+  CardRecord card = {};
+  strcpy(card.name, "new");
+  m_table.StoreCard(7, card);  // a free slot
+  EXPECT_EQ(6, m_table.m_nCardCount);
+  m_table.StoreCard(2, card);  // over a card
+  EXPECT_EQ(6, m_table.m_nCardCount);
+  EXPECT_STREQ("new", m_table.m_cards[2].name);
+  Delete(7);
+  Delete(7);  // already free
+  EXPECT_EQ(5, m_table.m_nCardCount);
+  EXPECT_FALSE(m_table.IsUsed(7));
 }
 
 TEST_F(CardTableTest, FirstFreeIdTakesTheLowestGapElseTheCount) {

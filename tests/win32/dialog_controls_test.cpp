@@ -1,10 +1,9 @@
-#include "framework/dialog_controls.h"
-
 #include <gtest/gtest.h>
 #include <string.h>
 #include <windows.h>
 
-#include "framework/tree_list_ctrl.h"
+#include "framework/common_controls.h"
+#include "framework/standard_controls.h"
 
 namespace {
 

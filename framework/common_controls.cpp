@@ -1,7 +1,8 @@
-#include "framework/tree_list_ctrl.h"
+#include "framework/common_controls.h"
 
 #include <string.h>
 
+#include "framework/cwin_app.h"
 #include "text/byte_text.h"
 
 namespace {
@@ -93,4 +94,58 @@ int CListCtrl::GetItemText(int row, int column, char* buffer, int size) const {
   record.cchTextMax = size;
   SendMessage(LVM_GETITEMTEXTA, row, Struct(&record));
   return EndAtWholeCharacter(buffer, size);
+}
+
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+  m_hOwner = parent->GetSafeHwnd();
+  m_hWnd = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | style,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hOwner,
+                           nullptr, AfxGetResourceHandle(), nullptr);
+  return m_hWnd != nullptr;
+}
+
+BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
+  TTTOOLINFOA info = {};
+  // The first size that every version of the control takes.
+  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = m_hOwner;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<char*>(text);
+  return static_cast<BOOL>(
+      ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::RelayEvent(MSG* message) {
+  if (m_hWnd != nullptr)
+    ::SendMessageA(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message));
+}
+
+void CToolTipCtrl::SetMaxTipWidth(int width) {
+  ::SendMessageA(m_hWnd, TTM_SETMAXTIPWIDTH, 0, width);
+}
+
+void CToolTipCtrl::SetTipTextColor(COLORREF color) {
+  ::SendMessageA(m_hWnd, TTM_SETTIPTEXTCOLOR, color, 0);
+}
+
+void CToolTipCtrl::SetTipBkColor(COLORREF color) {
+  ::SendMessageA(m_hWnd, TTM_SETTIPBKCOLOR, color, 0);
+}
+
+BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
+  DeleteImageList();
+  m_hImageList = ImageList_Create(cx, cy, flags, initial, grow);
+  return m_hImageList != nullptr;
+}
+
+int CImageList::Add(CBitmap* bitmap, COLORREF mask) {
+  return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(bitmap->m_hObject), mask);
+}
+
+BOOL CImageList::DeleteImageList() {
+  if (m_hImageList == nullptr) return FALSE;
+  ImageList_Destroy(m_hImageList);
+  m_hImageList = nullptr;
+  return TRUE;
 }

@@ -3,8 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "cards/card_fields.h"
 #include "cards/card_rules.h"
-#include "tool/card_book_tool.h"
+#include "panel/card_panel.h"
 
 namespace {
 
@@ -25,66 +26,64 @@ const char kBadMail[] =
 
 }  // namespace
 
-int CCardBookTool::AskOrTell(const char* text, UINT style) {
+int CCardPanel::AskOrTell(const char* text, UINT style) {
   m_bModalBusy = 1;
   int answer = ShowMessageBox(text, nullptr, style);  // the application's title
   m_bModalBusy = 0;
   return answer;
 }
 
-int CCardBookTool::Refuse(const char* text, CWnd* focus) {
+int CCardPanel::Refuse(const char* text) {
   AskOrTell(text, MB_OK | MB_ICONHAND);
-  if (focus != nullptr) ::SetFocus(focus->GetSafeHwnd());
   return 0;
 }
 
-// Reads a field, trims it and writes it back; the text stays in field.
-void CCardBookTool::TrimField(CEdit& edit, char* field, int size) {
-  edit.GetWindowText(field, size);
-  TrimBlanks(field);
-  edit.SetWindowText(field);
+int CCardPanel::RefuseField(const char* text, int field) {
+  Refuse(text);
+  m_form.FocusField(field);
+  return 0;
 }
 
-int CCardBookTool::ValidateCard() {
-  HTREEITEM selected = m_treeCards.GetSelectedItem();
+int CCardPanel::ValidateCard() {
+  HTREEITEM selected = m_tree.GetSelectedItem();
   int ownSlot = SlotOfItem(selected);
   char text[512];
-  TrimField(m_editId, text, 64);
+  m_form.TrimField(kIdField, text, 64);
   if (text[0] == '\0') {
     snprintf(text, 64, "%d", ownSlot);
-    m_editId.SetWindowText(text);
+    m_form.SetFieldText(kIdField, text);
   }
   if (strcmp(text, "999") == 0) {
     // A free slot must exist for the new card; the 500th card is the last.
-    if (m_table.m_nCardCount >= kMaxCards) return Refuse(kFullBook, &m_editId);
+    if (m_table.m_nCardCount >= kMaxCards) return RefuseField(kFullBook, kIdField);
     snprintf(text, 64, "%d", m_table.FirstFreeId());
-    m_editId.SetWindowText(text);
+    m_form.SetFieldText(kIdField, text);
   }
-  bool ownerSelected = selected != nullptr && selected == m_hRootItem;
-  if (!IsAcceptedId(text, ownerSelected)) return Refuse(kBadId, &m_editId);
+  bool ownerSelected = selected != nullptr && selected == m_tree.RootItem();
+  if (!IsAcceptedId(text, ownerSelected)) return RefuseField(kBadId, kIdField);
   int id = ParseIdText(text);
   if (id != ownSlot) {
     // A store into a free slot beyond 500 cards could not be read back.
     if (!m_table.IsUsed(id) && m_table.m_nCardCount >= kMaxCards) {
-      return Refuse(kFullBook, &m_editId);
+      return RefuseField(kFullBook, kIdField);
     }
     if (AskOrTell(kConfirmId, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-      ::SetFocus(m_editId.GetSafeHwnd());
+      m_form.FocusField(kIdField);
       return 0;
     }
   }
-  TrimField(m_editName, text, 64);
-  if (text[0] == '\0') return Refuse(kNoName, &m_editName);
-  TrimField(m_editReading, text, 64);
-  if (text[0] == '\0') return Refuse(kNoReading, &m_editReading);
-  if (!IsHalfWidthReading(text)) return Refuse(kWideReading, &m_editReading);
-  for (CEdit& phone : m_editPhone) {
-    TrimField(phone, text, 64);
-    if (!IsValidPhoneNumber(text)) return Refuse(kBadPhone, &phone);
+  m_form.TrimField(kNameField, text, 64);
+  if (text[0] == '\0') return RefuseField(kNoName, kNameField);
+  m_form.TrimField(kReadingField, text, 64);
+  if (text[0] == '\0') return RefuseField(kNoReading, kReadingField);
+  if (!IsHalfWidthReading(text)) return RefuseField(kWideReading, kReadingField);
+  for (int n = 0; n < kPhoneSlots; ++n) {
+    m_form.TrimField(PhoneNumberField(n), text, 64);
+    if (!IsValidPhoneNumber(text)) return RefuseField(kBadPhone, PhoneNumberField(n));
   }
-  for (CEdit& mail : m_editMail) {
-    TrimField(mail, text, 512);
-    if (!IsValidMailAddress(text)) return Refuse(kBadMail, &mail);
+  for (int n = 0; n < kMailSlots; ++n) {
+    m_form.TrimField(MailAddressField(n), text, 512);
+    if (!IsValidMailAddress(text)) return RefuseField(kBadMail, MailAddressField(n));
   }
   return 1;
 }

@@ -1,13 +1,29 @@
-// The tree view and the list view as objects bound to their windows, one
-// method a message.
+// The common controls of comctl32 that the panel uses (tree view, list
+// view, tooltips, image lists) as objects bound to their windows, one method
+// a message; the standard controls of user32 are in standard_controls.h.
 #pragma once
 
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include "framework/controls.h"
 #include "framework/cwnd.h"
+#include "framework/gdi.h"
+
+class CImageList {
+ public:
+  CImageList() = default;
+  ~CImageList() { DeleteImageList(); }
+  CImageList(const CImageList&) = delete;
+  CImageList& operator=(const CImageList&) = delete;
+
+  BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
+  // Adds a bitmap with mask colour; returns the index of its first image.
+  int Add(CBitmap* bitmap, COLORREF mask);
+  BOOL DeleteImageList();
+
+  HIMAGELIST m_hImageList = nullptr;
+};
 
 class CTreeCtrl : public CWnd {
  public:
@@ -52,4 +68,18 @@ class CListCtrl : public CWnd {
   int GetNextItem(int row, int flags) const { return ListView_GetNextItem(m_hWnd, row, flags); }
   UINT GetSelectedCount() const { return ListView_GetSelectedCount(m_hWnd); }
   BOOL DeleteAllItems() { return ListView_DeleteAllItems(m_hWnd); }
+};
+
+class CToolTipCtrl : public CWnd {
+ public:
+  BOOL Create(CWnd* parent, DWORD style = 0);
+  // A tip for the whole window of tool; the text is copied.
+  BOOL AddTool(HWND tool, const char* text);
+  void RelayEvent(MSG* message);
+  void SetMaxTipWidth(int width);
+  void SetTipTextColor(COLORREF color);
+  void SetTipBkColor(COLORREF color);
+
+ private:
+  HWND m_hOwner = nullptr;
 };

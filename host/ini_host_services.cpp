@@ -1,4 +1,4 @@
-#include "host/host_services.h"
+#include "host/ini_host_services.h"
 
 #include <shlobj.h>
 #include <stdio.h>

@@ -1,10 +1,13 @@
 // The card tree: the owner's card as the root, headings under it (kana rows
 // or groups, then "その他"), and each card under its heading.
+#include "panel/card_tree.h"
+
 #include <stdio.h>
 #include <string.h>
 
 #include "cards/card_rules.h"
-#include "tool/card_book_tool.h"
+#include "panel/panel_ids.h"
+#include "panel/tree_item.h"
 
 namespace {
 
@@ -16,22 +19,42 @@ void FormatRootText(char (&text)[kGroupNameSize + 16], const char* ownerName) {
 
 }  // namespace
 
+CCardTree::CCardTree(CardTable& table, GroupList& groups) : m_table(table), m_groups(groups) {}
+
+void CCardTree::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, IDC_TREE, m_treeCards); }
+
+void CCardTree::CreateImages() {
+  m_treeImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 8, 2);
+  const int images[8] = {IDB_TREE_ROOT, IDB_TREE_ROOT_SEL, IDB_TREE_HEADING, IDB_TREE_HEADING_SEL,
+                         IDB_TREE_CARD, IDB_TREE_CARD_SEL, IDB_TREE_NEW,     IDB_TREE_NEW_SEL};
+  int index[8];
+  for (int i = 0; i < 8; ++i) {
+    CBitmap bitmap;
+    bitmap.LoadBitmap(images[i]);
+    index[i] = m_treeImages.Add(&bitmap, RGB(0, 128, 128));
+  }
+  m_nRootImage = index[0];
+  m_nHeadingImage = index[2];
+  m_nCardImage = index[4];
+  m_nNewCardImage = index[6];
+  m_treeCards.SetImageList(&m_treeImages, TVSIL_NORMAL);
+}
+
+void CCardTree::FreeImages() { m_treeImages.DeleteImageList(); }
+
 // Each item's selected picture follows its own in the image list.
-HTREEITEM CCardBookTool::InsertTreeItem(const char* text, int image, HTREEITEM parent,
-                                        HTREEITEM after) {
+HTREEITEM CCardTree::InsertTreeItem(const char* text, int image, HTREEITEM parent,
+                                    HTREEITEM after) {
   return m_treeCards.InsertItem(text, image, image + 1, parent, after);
 }
 
-void CCardBookTool::BuildTree(int mode) {
+void CCardTree::BuildTree(int mode, CardRecord& newCard) {
   char rootText[kGroupNameSize + 16];
   FormatRootText(rootText, m_table.m_cards[kOwnerSlot].name);
   m_hRootItem = InsertTreeItem(rootText, m_nRootImage, TVI_ROOT, TVI_LAST);
   m_table.m_cards[kOwnerSlot].treeItem = ToItemHandle(m_hRootItem);
 
-  if (m_newCard.treeItem != nullptr) {
-    m_hNewCardItem = InsertTreeItem(m_newCard.name, m_nNewCardImage, m_hRootItem, TVI_FIRST);
-    m_newCard.treeItem = ToItemHandle(m_hNewCardItem);
-  }
+  if (newCard.treeItem != nullptr) newCard.treeItem = ToItemHandle(InsertNewCardItem(newCard.name));
 
   for (int i = 0; i < kOtherHeading; ++i) m_hHeadingItems[i] = nullptr;
   if (mode == 0) {
@@ -61,7 +84,7 @@ void CCardBookTool::BuildTree(int mode) {
   m_treeCards.Expand(m_hRootItem, TVE_EXPAND);
 }
 
-HTREEITEM CCardBookTool::InsertCardItem(int mode, int slot) {
+HTREEITEM CCardTree::InsertCardItem(int mode, int slot) {
   CardRecord& card = m_table.m_cards[slot];
   if (card.name[0] == '\0') return nullptr;
   HTREEITEM heading = m_hHeadingItems[kOtherHeading];
@@ -79,18 +102,22 @@ HTREEITEM CCardBookTool::InsertCardItem(int mode, int slot) {
   return heading;
 }
 
-void CCardBookTool::SetRootText() {
+HTREEITEM CCardTree::InsertNewCardItem(const char* name) {
+  m_hNewCardItem = InsertTreeItem(name, m_nNewCardImage, m_hRootItem, TVI_FIRST);
+  return m_hNewCardItem;
+}
+
+void CCardTree::SetRootText() {
   char text[kGroupNameSize + 16];
   FormatRootText(text, m_table.m_cards[kOwnerSlot].name);
   m_treeCards.SetItemText(m_hRootItem, text);
 }
 
-void CCardBookTool::RebuildTreeAtRoot(int mode) {
-  // Leave the items that are about to go before they go, as the sort
-  // buttons do, so that no selection notice names a deleted item.
-  m_treeCards.SelectItem(m_hRootItem);
-  m_hNewCardItem = nullptr;
-  m_treeCards.DeleteAllItems();
-  BuildTree(mode);
-  m_treeCards.SelectItem(m_hRootItem);
+SelectionKind CCardTree::KindOf(HTREEITEM item) const {
+  if (item == m_hRootItem) return SEL_OWNER;
+  if (IsNewCardItem(item)) return SEL_NEWCARD;
+  for (HTREEITEM heading : m_hHeadingItems) {
+    if (heading != nullptr && heading == item) return SEL_HEADING;
+  }
+  return SEL_CARD;
 }

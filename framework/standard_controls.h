@@ -1,26 +1,12 @@
-// The plain controls of a dialog (edit, list box, combo box, static, button)
-// as objects bound to their windows by the dialog's data exchange.
+// The standard controls of user32 (edit, static, button, list box, combo
+// box, and the owner-drawn bitmap button) as objects bound to their windows;
+// the common controls of comctl32 are in common_controls.h.
 #pragma once
 
 #include <windows.h>
 
 #include "framework/cwnd.h"
-
-class CDialog;
-
-// One round of data exchange between a dialog and its members.
-class CDataExchange {
- public:
-  CDataExchange(CDialog* dialog, BOOL saveAndValidate)
-      : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
-
-  CDialog* m_pDlgWnd;
-  BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
-};
-
-// Binds control to the dialog's control id. The window is not subclassed:
-// the dialog still receives its notifications.
-void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+#include "framework/gdi.h"
 
 class CEdit : public CWnd {
  public:
@@ -56,12 +42,35 @@ class CButton : public CWnd {
   }
 };
 
+// An owner-drawn button that shows one of four bitmaps, found by the
+// button's own text with "U" (up), "D" (down), "F" (focused) and "X"
+// (disabled) appended.
+class CBitmapButton : public CWnd {
+ public:
+  BOOL AutoLoad(UINT id, CWnd* parent);
+  // For the parent's WM_DRAWITEM of this button.
+  void DrawItem(const DRAWITEMSTRUCT* item);
+  void FreeBitmaps();
+
+  CBitmap m_bitmap;
+  CBitmap m_bitmapSel;
+  CBitmap m_bitmapFocus;
+  CBitmap m_bitmapDisabled;
+};
+
+// A push-like radio or check button with a picture looks the same checked
+// or not under Wine, which paints the picture over the sunken frame. This
+// gives such a button a second picture, the resource pressedId, that it
+// shows while it is checked, however it comes to be checked; the button
+// keeps the picture it has now for the other state, and frees the pressed
+// one when it is destroyed.
+BOOL ShowPressedPictureWhenChecked(HWND button, UINT pressedId);
+
 class CListBox : public CWnd {
  public:
   int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
   int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
   int SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, index)); }
-  int GetTextLen(int index) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, index)); }
   // The item's text; LB_ERR, and an empty buffer, when it does not fit in
   // size bytes with its terminator or there is no such item.
   int GetText(int index, char* buffer, int size) const;
@@ -76,6 +85,7 @@ class CListBox : public CWnd {
 
  private:
   static LPARAM Text(const char* text) { return reinterpret_cast<LPARAM>(text); }
+  int GetTextLen(int index) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, index)); }
 };
 
 class CComboBox : public CWnd {
@@ -83,9 +93,6 @@ class CComboBox : public CWnd {
   int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
   int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
   int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, index)); }
-  int GetLBTextLen(int index) const {
-    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, index));
-  }
   // The list item's text; CB_ERR, and an empty buffer, when it does not fit
   // in size bytes with its terminator or there is no such item.
   int GetLBText(int index, char* buffer, int size) const;
@@ -93,4 +100,9 @@ class CComboBox : public CWnd {
     return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
   }
   void ResetContent() { SendMessage(CB_RESETCONTENT); }
+
+ private:
+  int GetLBTextLen(int index) const {
+    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, index));
+  }
 };

@@ -1,12 +1,12 @@
-// The tool's card table and group list against their files. The panel tells
+// The panel's card table and group list against their files. The panel tells
 // the user when a file could not be read or written, and never writes over a
 // card file that it did not read whole.
 #include <stdio.h>
 
 #include "cards/card_file.h"
 #include "cards/safe_file.h"
-#include "tool/card_book_tool.h"
-#include "tool/host_clock.h"
+#include "panel/card_panel.h"
+#include "panel/host_clock.h"
 
 namespace {
 
@@ -29,7 +29,12 @@ bool HasPanel(HWND panel) { return panel != nullptr && ::IsWindow(panel); }
 
 }  // namespace
 
-int CCardBookTool::LoadCards() {
+bool CCardPanel::BuildFilePath(char (&path)[kPathBufferSize], const char* name) {
+  const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
+  return directory != nullptr && BuildBookFilePath(path, directory, name);
+}
+
+int CCardPanel::LoadCards() {
   char path[kPathBufferSize];
   HostClock clock(m_pHost);
   bool havePath = BuildFilePath(path, kCardFileName);
@@ -42,7 +47,7 @@ int CCardBookTool::LoadCards() {
   return result;
 }
 
-int CCardBookTool::SaveCards() {
+int CCardPanel::SaveCards() {
   char path[kPathBufferSize];
   if (!BuildFilePath(path, kCardFileName)) return 0;
   char kept[kPathBufferSize];
@@ -68,13 +73,13 @@ int CCardBookTool::SaveCards() {
   return 0;
 }
 
-int CCardBookTool::LoadGroupList() {
+int CCardPanel::LoadGroupList() {
   char path[kPathBufferSize];
   return BuildFilePath(path, kGroupFileName) ? LoadGroupFile(path, m_groups)
                                              : (m_groups.Clear(), 0);
 }
 
-int CCardBookTool::SaveGroupList() {
+int CCardPanel::SaveGroupList() {
   char path[kPathBufferSize];
   return BuildFilePath(path, kGroupFileName) ? SaveGroupFile(path, m_groups) : 0;
 }

@@ -1,10 +1,43 @@
-#include "framework/controls.h"
+#include "framework/standard_controls.h"
 
 #include <stdio.h>
 
 #include <initializer_list>
 
 #include "framework/cwin_app.h"
+#include "text/byte_text.h"
+
+int CEdit::GetWindowText(char* buffer, int size) const {
+  if (size <= 0) return 0;
+  buffer[0] = '\0';
+  int length = ::GetWindowTextA(m_hWnd, buffer, size);
+  if (length < 0) length = 0;
+  // A longer text is cut where the buffer ends, perhaps inside a character;
+  // the text goes on past the cut, so a lead byte there is half a character.
+  if (GetWindowTextLength() > length) {
+    size_t kept = static_cast<size_t>(length);
+    length = static_cast<int>(CharBoundaryPrefix(buffer, kept + 1, kept));
+    buffer[length] = '\0';
+  }
+  return length;
+}
+
+int CListBox::GetText(int index, char* buffer, int size) const {
+  if (size <= 0) return LB_ERR;
+  buffer[0] = '\0';
+  // The list box copies the whole item whatever the buffer's size.
+  int length = GetTextLen(index);
+  if (length == LB_ERR || length >= size) return LB_ERR;
+  return static_cast<int>(SendMessage(LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer)));
+}
+
+int CComboBox::GetLBText(int index, char* buffer, int size) const {
+  if (size <= 0) return CB_ERR;
+  buffer[0] = '\0';
+  int length = GetLBTextLen(index);
+  if (length == CB_ERR || length >= size) return CB_ERR;
+  return static_cast<int>(SendMessage(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer)));
+}
 
 BOOL CBitmapButton::AutoLoad(UINT id, CWnd* parent) {
   m_hWnd = GetDlgItem(parent->GetSafeHwnd(), static_cast<int>(id));
@@ -97,59 +130,5 @@ BOOL ShowPressedPictureWhenChecked(HWND button, UINT pressedId) {
   picture->buttonProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PressedPictureProc)));
   ShowPictureOfState(button, *picture);
-  return TRUE;
-}
-
-BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-  m_hOwner = parent->GetSafeHwnd();
-  m_hWnd = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | style,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hOwner,
-                           nullptr, AfxGetResourceHandle(), nullptr);
-  return m_hWnd != nullptr;
-}
-
-BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
-  TTTOOLINFOA info = {};
-  // The first size that every version of the control takes.
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
-  info.uFlags = TTF_IDISHWND;
-  info.hwnd = m_hOwner;
-  info.uId = reinterpret_cast<UINT_PTR>(tool);
-  info.lpszText = const_cast<char*>(text);
-  return static_cast<BOOL>(
-      ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
-}
-
-void CToolTipCtrl::RelayEvent(MSG* message) {
-  if (m_hWnd != nullptr)
-    ::SendMessageA(m_hWnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message));
-}
-
-void CToolTipCtrl::SetMaxTipWidth(int width) {
-  ::SendMessageA(m_hWnd, TTM_SETMAXTIPWIDTH, 0, width);
-}
-
-void CToolTipCtrl::SetTipTextColor(COLORREF color) {
-  ::SendMessageA(m_hWnd, TTM_SETTIPTEXTCOLOR, color, 0);
-}
-
-void CToolTipCtrl::SetTipBkColor(COLORREF color) {
-  ::SendMessageA(m_hWnd, TTM_SETTIPBKCOLOR, color, 0);
-}
-
-BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
-  DeleteImageList();
-  m_hImageList = ImageList_Create(cx, cy, flags, initial, grow);
-  return m_hImageList != nullptr;
-}
-
-int CImageList::Add(CBitmap* bitmap, COLORREF mask) {
-  return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(bitmap->m_hObject), mask);
-}
-
-BOOL CImageList::DeleteImageList() {
-  if (m_hImageList == nullptr) return FALSE;
-  ImageList_Destroy(m_hImageList);
-  m_hImageList = nullptr;
   return TRUE;
 }
