@@ -15,6 +15,7 @@ const char kWordsNowhere[] = "存在しない nowhere";
 const char kJapaneseWordsNowhere[] = "見つからない語 zzz";
 const char kAddressStartNowhere[] = "東京タワー";
 const char kAsciiWordNowhere[] = "nowhere";
+const char kFoldedWordsNowhere[] = "ヤマモト yamamoto";
 
 namespace {
 

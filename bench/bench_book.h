@@ -9,12 +9,14 @@
 // The words that the timed searches look for: one only at the end of the
 // memo of every card, and texts that are nowhere: two words, one of them
 // kanji; the kana and kanji words of a person's search; a word whose first
-// character begins every address; one ASCII word.
+// character begins every address; one ASCII word; a name in katakana and in
+// romaji, for the folded search.
 extern const char kWordInEveryMemo[];
 extern const char kWordsNowhere[];
 extern const char kJapaneseWordsNowhere[];
 extern const char kAddressStartNowhere[];
 extern const char kAsciiWordNowhere[];
+extern const char kFoldedWordsNowhere[];
 
 // Fills count cards of table, each field at its width.
 void FillFullWidthBook(CardTable& table, int count);

@@ -122,9 +122,9 @@ int Load(const Book& book) { return LoadCardFile(book.folder.book.c_str(), g_tab
 
 int Save(const Book& book) { return SaveCardFile(book.folder.File("saved.dat").c_str(), g_table); }
 
-int Search(const Book& book, const char* text) {
+int Search(const Book& book, const char* text, int mode = kTextSearch) {
   CountingSink sink;
-  SearchCardFile(book.folder.book.c_str(), kTextSearch, text, sink);
+  SearchCardFile(book.folder.book.c_str(), mode, text, sink);
   return sink.matches;
 }
 
@@ -182,6 +182,14 @@ void BM_Search(benchmark::State& state, const char* text, int matches) {
   }
 }
 
+void BM_FoldedSearch(benchmark::State& state, const char* text, int matches) {
+  for (auto _ : state) {
+    if (Search(g_full, text, kFoldSearch) != matches) {
+      state.SkipWithError("the search found other cards");
+    }
+  }
+}
+
 void BM_Postcard(benchmark::State& state) {
   Load(g_full);
   for (auto _ : state) benchmark::DoNotOptimize(SetPostcardTexts());
@@ -231,6 +239,10 @@ const Operation kOperations[] = {
      [](Book& b) { return CountAllocations([&] { Search(b, kAddressStartNowhere); }); }},
     {"search, ASCII nowhere", "BM_Search/ascii", 4,
      [](Book& b) { return CountAllocations([&] { Search(b, kAsciiWordNowhere); }); }},
+    {"folded search, kana+romaji", "BM_FoldedSearch/nowhere", 6,
+     [](Book& b) {
+       return CountAllocations([&] { Search(b, kFoldedWordsNowhere, kFoldSearch); });
+     }},
     {"postcard texts, every card", "BM_Postcard", 0,
      [](Book& b) {
        Load(b);
@@ -306,6 +318,7 @@ BENCHMARK_CAPTURE(BM_Search, two_words, kWordsNowhere, 0)->Apply(Timed);
 BENCHMARK_CAPTURE(BM_Search, japanese, kJapaneseWordsNowhere, 0)->Apply(Timed);
 BENCHMARK_CAPTURE(BM_Search, address_start, kAddressStartNowhere, 0)->Apply(Timed);
 BENCHMARK_CAPTURE(BM_Search, ascii, kAsciiWordNowhere, 0)->Apply(Timed);
+BENCHMARK_CAPTURE(BM_FoldedSearch, nowhere, kFoldedWordsNowhere, 0)->Apply(Timed);
 BENCHMARK(BM_Postcard)->Apply(Timed);
 BENCHMARK(BM_Export)->Apply(Timed);
 BENCHMARK(BM_Import)->Apply(Timed);

@@ -21,6 +21,8 @@
 #include "cli/show_command.h"
 #include "cli/usage.h"
 #include "groups/group_list.h"
+#include "search/card_search.h"
+#include "text/search_fold.h"
 
 namespace {
 
@@ -126,6 +128,8 @@ int main(int argc, char** argv) {
   const char* command = nullptr;
   const char* searchText = nullptr;
   bool phone = false;
+  bool fold = false;
+  unsigned foldFlags = 0;
   bool everyLine = false;
   bool optionsEnded = false;
   ExchangeRequest exchange;
@@ -164,6 +168,11 @@ int main(int argc, char** argv) {
       raw = true;
     } else if (strcmp(arg, "--phone") == 0) {
       phone = true;
+    } else if (strcmp(arg, "--fold") == 0) {
+      fold = true;
+    } else if (strcmp(arg, "--fold-voicing") == 0) {
+      fold = true;
+      foldFlags = kFoldDropVoicing;
     } else if (strcmp(arg, "--every-line") == 0) {
       everyLine = true;
     } else if (strcmp(arg, "--columns") == 0) {
@@ -201,9 +210,10 @@ int main(int argc, char** argv) {
     }
   }
   if (command == nullptr) return Usage("no command given");
-  if ((phone || everyLine) && strcmp(command, "search") != 0) {
-    return Usage("--phone and --every-line belong to search");
+  if ((phone || fold || everyLine) && strcmp(command, "search") != 0) {
+    return Usage("--phone, --fold, --fold-voicing and --every-line belong to search");
   }
+  if (phone && fold) return Usage("--phone and --fold are two searches: give one");
   bool exchanging = strcmp(command, "export") == 0 || strcmp(command, "import") == 0;
   if (exchangeOption && !exchanging) {
     return Usage(
@@ -245,7 +255,8 @@ int main(int argc, char** argv) {
                   "the search text is not UTF-8, or has a character that code page 932 cannot "
                   "hold");
     }
-    return SearchCards(dataDirectory.c_str(), phone, text.c_str(), everyLine, out);
+    int mode = phone ? kPhoneSearch : fold ? kFoldSearch : kTextSearch;
+    return SearchCards(dataDirectory.c_str(), mode, foldFlags, text.c_str(), everyLine, out);
   }
   return Usage((std::string("unknown command ") + command).c_str());
 }

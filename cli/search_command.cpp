@@ -22,11 +22,11 @@ class PrintingSink : public SearchSink {
 
 }  // namespace
 
-int SearchCards(const char* dataDirectory, bool phone, const char* text, bool everyLine,
-                Output& out) {
+int SearchCards(const char* dataDirectory, int mode, unsigned foldFlags, const char* text,
+                bool everyLine, Output& out) {
   char path[kPathBufferSize];
   bool havePath = BuildBookFilePath(path, dataDirectory, kCardFileName);
   PrintingSink sink(everyLine, out);
-  SearchCardFile(havePath ? path : nullptr, phone ? kPhoneSearch : kTextSearch, text, sink);
+  SearchCardFile(havePath ? path : nullptr, mode, text, sink, foldFlags);
   return 0;
 }

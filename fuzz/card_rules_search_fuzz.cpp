@@ -1,6 +1,8 @@
 // The card field rules and the host search on any bytes: the rules read
 // their text and no further, the search reads any card file with any search
-// text and answers one line per card line, each within its buffer.
+// text and answers one line per card line, each within its buffer; the
+// search fold needs at most twice the text's room, refuses less than it
+// needs, and gives a key that folds to itself.
 #include <limits.h>
 #include <stdlib.h>
 #include <string.h>
@@ -10,7 +12,9 @@
 #include "fuzz/fuzz_support.h"
 #include "search/card_search.h"
 #include "search/match_rules.h"
+#include "search/romaji.h"
 #include "text/byte_text.h"
+#include "text/search_fold.h"
 
 namespace {
 
@@ -101,6 +105,26 @@ void CheckPhone(const char* text, size_t width) {
   if (key.FoundIn(field)) FUZZ_CHECK(PhoneKey(field).FoundIn(field));
 }
 
+void CheckFold(const char* text, size_t length, unsigned flags) {
+  char* key = static_cast<char*>(malloc(2 * length + 1));
+  size_t keyLength = 0;
+  const char* folded = FoldForSearch(text, length, key, 2 * length + 1, flags, &keyLength);
+  FUZZ_CHECK(folded == text || (folded == key && key[keyLength] == '\0'));
+  FUZZ_CHECK(keyLength <= 2 * length);
+  char* again = static_cast<char*>(malloc(keyLength + 1));
+  size_t againLength = 0;
+  FUZZ_CHECK(FoldForSearch(folded, keyLength, again, keyLength + 1, flags, &againLength) == folded);
+  if (folded == key) {
+    FUZZ_CHECK(FoldForSearch(text, length, again, keyLength, flags, &againLength) == nullptr);
+  }
+  // The key as a romaji word, looked for in itself and in the text.
+  RomajiWord romaji;
+  if (romaji.Prepare(folded, keyLength, flags)) FUZZ_CHECK(romaji.FoundIn(folded, keyLength));
+  RomajiFoundInReading(text, length, folded, keyLength, flags);
+  free(again);
+  free(key);
+}
+
 void CheckCutFields(const char* line, int length) {
   CardRecord card = {};
   CutSearchedFields(line, length, card);
@@ -144,10 +168,10 @@ int CountCardLines(const char* path) {
 }
 
 void CheckSearch(const char* path, const uint8_t* file, size_t fileSize, int mode, const char* text,
-                 int stopAfter) {
+                 int stopAfter, unsigned foldFlags) {
   FUZZ_CHECK(WriteFileBytes(path, file, fileSize));
   CountingSink sink(stopAfter);
-  SearchCardFile(path, mode, text, sink);
+  SearchCardFile(path, mode, text, sink, foldFlags);
   if (!IsServedSearchMode(mode)) {
     FUZZ_CHECK(sink.lines == 1 && strcmp(sink.first, kUnsupportedSearchModeLine) == 0);
     return;
@@ -163,7 +187,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (path[0] == '\0') ScratchPath(path, ScratchFolder(), "Quillbook.dat");
   FuzzInput input(data, size);
   uint8_t options = input.Byte();
-  int mode = options % 8 < 7 ? (options % 2) : 2 + options % 3;
+  int mode = options % 8 < 7 ? options % 3 : 3 + options % 3;
+  unsigned foldFlags = (options & 0x80) != 0 ? kFoldDropVoicing : 0;
   int stopAfter = 1 + input.Byte();
   size_t split = input.Byte() * input.Left() / 256;
   size_t textLength = 0;
@@ -177,12 +202,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckId(word);
   CheckValidators(word);
   CheckPhone(word, 1 + options % 40);
+  CheckFold(word, textLength, foldFlags);
 
   char* field = HeapCopy(reinterpret_cast<const char*>(rest), restLength);
   CheckWords(field, restLength, word, strlen(word));
   CheckWords(word, textLength, field, strlen(field));
   CheckCutFields(field, static_cast<int>(restLength));
-  CheckSearch(path, rest, restLength, mode, word, stopAfter);
+  CheckSearch(path, rest, restLength, mode, word, stopAfter, foldFlags);
   free(field);
   free(word);
   return 0;

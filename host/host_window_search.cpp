@@ -8,7 +8,7 @@
 namespace {
 
 // The modes in the order of the mode list: its index is the request's mode.
-const char* const kSearchModeNames[] = {"テキスト", "電話番号"};
+const char* const kSearchModeNames[] = {"テキスト", "電話番号", "読み・かな"};
 
 constexpr int kSearchTextLimit = 255;
 

@@ -13,9 +13,10 @@ export DEBIAN_FRONTEND=noninteractive
 # buttons; IPA Gothic stands in for the Japanese faces that the dialogs name;
 # xdotool clicks through the programs for the README's pictures. The
 # command line's postcards set their text with Pango and Cairo in IPAex
-# Mincho, and their tests read the PDF back with poppler's pdftotext.
+# Mincho, and their tests read the PDF back with poppler's pdftotext. ICU is
+# the reference that the native tests hold the search fold to.
 packages=(
-  g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev
+  g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev libicu-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic fonts-wine

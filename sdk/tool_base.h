@@ -13,7 +13,7 @@
 
 struct SearchRequest {
   CWnd* pResultWnd;  // the host's result window
-  short nMode;       // 0: text search
+  short nMode;       // 0: text, 1: telephone number, 2: reading and kana
   char reserved[6];
   int bStop;  // non-zero: stop before the next card
 };

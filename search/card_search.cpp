@@ -6,6 +6,7 @@
 #include "cards/card_fields.h"
 #include "cards/card_file.h"
 #include "cards/safe_file.h"
+#include "search/folded_words.h"
 #include "search/match_rules.h"
 #include "text/byte_text.h"
 #include "text/text_helpers.h"
@@ -62,6 +63,44 @@ const char* FirstPhoneMatch(const SearchedLine& line, const PhoneKey& key) {
   return nullptr;
 }
 
+constexpr int kReadingOrder = 1;
+
+const char* FirstFoldedMatch(const SearchedLine& line, FoldedWords& words) {
+  uint32_t fields = words.FieldsToSearch(line);
+  for (int order = 0; order < kSearchedFieldCount; ++order) {
+    if ((fields >> order & 1) != 0 &&
+        words.FoundIn(line.field[order], line.length[order], order == kReadingOrder)) {
+      return line.field[order];
+    }
+  }
+  return nullptr;
+}
+
+// Sends the result line of each card line of the file after its heading,
+// firstMatch(fields) giving the matching field or null.
+template <typename FirstMatch>
+void SearchLines(FILE* file, SearchSink& sink, FirstMatch firstMatch) {
+  CardLineReader reader(file);
+  SearchedLine fields;
+  char result[kSearchResultSize];
+  if (reader.Next() < 0) return;  // the heading line
+  while (!sink.StopRequested()) {
+    int length = reader.Next();
+    if (length < 0) break;
+    char* line = reader.Text();
+    if (length > 0 && line[length - 1] == '\n') --length;
+    if (length == 0) continue;
+    CutSearchedLine(line, length, fields);
+    const char* match = firstMatch(fields);
+    result[0] = '\0';
+    if (match != nullptr) {
+      snprintf(result, sizeof result, "%s (%s) [ %s ] : \"%s\"", fields.field[0], fields.field[1],
+               fields.field[2], match);
+    }
+    sink.Result(result);
+  }
+}
+
 }  // namespace
 
 void CutSearchedLine(char* line, int length, SearchedLine& fields) {
@@ -107,7 +146,8 @@ const char* SearchedField(const CardRecord& card, int order) {
   return card.memo;
 }
 
-void SearchCardFile(const char* path, int mode, const char* text, SearchSink& sink) {
+void SearchCardFile(const char* path, int mode, const char* text, SearchSink& sink,
+                    unsigned foldFlags) {
   if (!IsServedSearchMode(mode)) {
     sink.Result(kUnsupportedSearchModeLine);
     return;
@@ -117,28 +157,18 @@ void SearchCardFile(const char* path, int mode, const char* text, SearchSink& si
   FileProblem problem;
   FILE* file = OpenFileForReading(path, problem);
   if (file == nullptr) return;
-  const PhoneKey phoneKey(mode == kPhoneSearch ? text : "");
-  const SearchWords words(text);
-  CardLineReader reader(file);
-  SearchedLine fields;
-  char result[kSearchResultSize];
-  if (reader.Next() >= 0) {  // the heading line
-    while (!sink.StopRequested()) {
-      int length = reader.Next();
-      if (length < 0) break;
-      char* line = reader.Text();
-      if (length > 0 && line[length - 1] == '\n') --length;
-      if (length == 0) continue;
-      CutSearchedLine(line, length, fields);
-      const char* match =
-          mode == kPhoneSearch ? FirstPhoneMatch(fields, phoneKey) : FirstTextMatch(fields, words);
-      result[0] = '\0';
-      if (match != nullptr) {
-        snprintf(result, sizeof result, "%s (%s) [ %s ] : \"%s\"", fields.field[0], fields.field[1],
-                 fields.field[2], match);
-      }
-      sink.Result(result);
-    }
+  if (mode == kPhoneSearch) {
+    const PhoneKey key(text);
+    SearchLines(file, sink,
+                [&](const SearchedLine& fields) { return FirstPhoneMatch(fields, key); });
+  } else if (mode == kFoldSearch) {
+    FoldedWords words(text, foldFlags);
+    SearchLines(file, sink,
+                [&](const SearchedLine& fields) { return FirstFoldedMatch(fields, words); });
+  } else {
+    const SearchWords words(text);
+    SearchLines(file, sink,
+                [&](const SearchedLine& fields) { return FirstTextMatch(fields, words); });
   }
   fclose(file);
 }

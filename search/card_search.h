@@ -40,8 +40,12 @@ const char* SearchedField(const CardRecord& card, int order);
 
 constexpr int kTextSearch = 0;
 constexpr int kPhoneSearch = 1;
+// Kana, width and case folded, and romaji on the reading (読み・かな).
+constexpr int kFoldSearch = 2;
 
-inline bool IsServedSearchMode(int mode) { return mode == kTextSearch || mode == kPhoneSearch; }
+inline bool IsServedSearchMode(int mode) {
+  return mode == kTextSearch || mode == kPhoneSearch || mode == kFoldSearch;
+}
 
 // The one line that answers a search mode that is not served.
 extern const char kUnsupportedSearchModeLine[];
@@ -63,7 +67,9 @@ class SearchSink {
   ~SearchSink() = default;
 };
 
-// Searches the card file at path (null: none) for text in the given mode.
-// A file that cannot be opened gives no line; an unsupported mode gives
-// kUnsupportedSearchModeLine alone and reads nothing.
-void SearchCardFile(const char* path, int mode, const char* text, SearchSink& sink);
+// Searches the card file at path (null: none) for text in the given mode,
+// a folded search with foldFlags (kFoldDropVoicing). A file that cannot be
+// opened gives no line; an unsupported mode gives kUnsupportedSearchModeLine
+// alone and reads nothing.
+void SearchCardFile(const char* path, int mode, const char* text, SearchSink& sink,
+                    unsigned foldFlags = 0);

@@ -16,11 +16,13 @@ bool BeginsCharacter(const unsigned char* field, size_t base, size_t at) {
   return (at - i) % 2 == 0;
 }
 
+}  // namespace
+
 // How often a byte stands in the text of a card, from 1 (hardly ever) up:
 // names, addresses and memos are kana and kanji, readings half-width kana,
 // numbers and mail addresses ASCII, and the second bytes of two-byte
 // characters spread over 0x40-0xFC.
-int Commonness(unsigned char byte) {
+int ByteCommonness(unsigned char byte) {
   if (byte == 0x82 || byte == 0x83) return 8;  // hiragana, katakana
   if (byte == ' ' || (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z')) return 7;
   if (byte == 0x81 || (byte >= 0x88 && byte <= 0x9F)) return 6;  // marks, common kanji
@@ -32,16 +34,14 @@ int Commonness(unsigned char byte) {
   return 1;
 }
 
-}  // namespace
-
 WordMatcher::WordMatcher(const char* word, size_t length) : m_pszWord(word), m_nLength(length) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(word);
   for (size_t i = 1; i < length; ++i) {
-    int commonness = Commonness(bytes[i]);
-    if (commonness < Commonness(bytes[m_nRare])) {
+    int commonness = ByteCommonness(bytes[i]);
+    if (commonness < ByteCommonness(bytes[m_nRare])) {
       m_nCheck = m_nRare;
       m_nRare = i;
-    } else if (m_nCheck == m_nRare || commonness < Commonness(bytes[m_nCheck])) {
+    } else if (m_nCheck == m_nRare || commonness < ByteCommonness(bytes[m_nCheck])) {
       m_nCheck = i;
     }
   }
@@ -71,20 +71,29 @@ bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* wor
 }
 
 SearchWords::SearchWords(const char* text) : m_pszRest(text) {
-  // A trail byte is never 0x20, so a blank found byte by byte is a blank.
   while (m_nCount < kKeptWords && NextWord(m_pszRest, m_words[m_nCount])) ++m_nCount;
 }
 
-bool SearchWords::NextWord(const char*& rest, WordMatcher& word) {
+bool NextSearchWord(const char*& rest, const char** word, size_t* length) {
   if (rest == nullptr) return false;
+  // A trail byte is never 0x20, so a blank found byte by byte is a blank.
   const char* blank = strchr(rest, ' ');
+  *word = rest;
   if (blank == nullptr || blank == rest) {
-    word = WordMatcher(rest, strlen(rest));
+    *length = strlen(rest);
     rest = nullptr;
   } else {
-    word = WordMatcher(rest, static_cast<size_t>(blank - rest));
+    *length = static_cast<size_t>(blank - rest);
     rest = blank + 1;
   }
+  return true;
+}
+
+bool SearchWords::NextWord(const char*& rest, WordMatcher& word) {
+  const char* text = nullptr;
+  size_t length = 0;
+  if (!NextSearchWord(rest, &text, &length)) return false;
+  word = WordMatcher(text, length);
   return true;
 }
 

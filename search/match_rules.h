@@ -12,6 +12,9 @@
 #include "cards/card_line.h"
 #include "cards/card_record.h"
 
+// How often a byte stands in the text of a card, from 1 (hardly ever) up.
+int ByteCommonness(unsigned char byte);
+
 // One word made ready once for all the fields of a search. It looks first
 // for the word's byte that card text holds least often, since a lead byte
 // of code page 932 stands on most positions of Japanese text, and asks
@@ -44,10 +47,13 @@ class WordMatcher {
 bool OccursAtCharBoundary(const char* field, size_t fieldLength, const char* word,
                           size_t wordLength);
 
-// A search text split into its words once for all the fields of a search:
-// each word before a half-width blank is tried alone, and what is left once
-// no word precedes a blank (the rest, a leading blank included) is tried
-// whole.
+// Takes the next word of a search text from rest: each word before a
+// half-width blank is tried alone, and what is left once no word precedes a
+// blank (the rest, a leading blank included) is tried whole, after which
+// rest is null. False once rest is null.
+bool NextSearchWord(const char*& rest, const char** word, size_t* length);
+
+// A search text split into its words once for all the fields of a search.
 class SearchWords {
  public:
   // text must outlive the object.

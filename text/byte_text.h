@@ -4,7 +4,7 @@
 #include <stddef.h>
 
 // True for the bytes that begin a two-byte code page 932 character.
-inline bool IsCp932LeadByte(unsigned char byte) {
+constexpr bool IsCp932LeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 

@@ -54,6 +54,13 @@ check "case and width are not folded" "" "$("$quillbook" --data "$work/data" sea
 check "--phone narrows and drops the marks" "$yamada" \
   "$("$quillbook" --data "$work/data" search --phone '（０３）１１１１')"
 check "-- lets TEXT begin with -" "$yamada" "$("$quillbook" --data "$work/data" search -- -1111)"
+reading='山田 (ﾔﾏﾀﾞ) [ 友人 ] : "ﾔﾏﾀﾞ"'
+check "--fold and --fold-voicing find a reading typed in hiragana or romaji" \
+  "$(printf '%s\n%s' "$reading" "$reading")" \
+  "$("$quillbook" --data "$work/data" search --fold やまだ
+     "$quillbook" --data "$work/data" search --fold-voicing yamata)"
+"$quillbook" --data "$work/data" search --fold --phone 03 >/dev/null 2>&1
+check "--fold with --phone exits 2" 2 $?
 check "search --cp932 prints the stored bytes" "$(printf '%s\n' "$yamada" | to_cp932 | od -An -tx1)" \
   "$("$quillbook" --data "$work/data" --cp932 search 03 | od -An -tx1)"
 check "a missing file finds nothing" "" "$("$quillbook" --data "$work/new" search '')"

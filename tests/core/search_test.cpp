@@ -11,8 +11,10 @@
 
 #include "search/card_search.h"
 #include "search/match_rules.h"
+#include "tests/core/fold_search_cases.h"
 #include "tests/core/test_files.h"
 #include "text/byte_text.h"
+#include "text/search_fold.h"
 
 namespace {
 
@@ -325,15 +327,31 @@ TEST_F(CardFileSearchTest, AFileThatCannotBeOpenedOrHoldsNoCardGivesNoLine) {
 
 TEST_F(CardFileSearchTest, AModeNotServedGivesItsOneLineAndReadsNoCard) {
   Put(Yamada());
-  for (int mode : {2, -1, 32767}) {
+  for (int mode : {3, -1, 32767}) {
     RecordingSink sink;
     SearchCardFile(m_strPath.c_str(), mode, "", sink);
     EXPECT_EQ(Lines{"非対応の検索モードです。"}, sink.lines) << mode;
     EXPECT_EQ(0, sink.asked);
   }
   RecordingSink sink;
-  SearchCardFile(nullptr, 2, "", sink);
+  SearchCardFile(nullptr, 3, "", sink);
   EXPECT_EQ(Lines{"非対応の検索モードです。"}, sink.lines);
+}
+
+TEST_F(CardFileSearchTest, AFoldedSearchFindsACardByHowItsNameSounds) {
+  std::string cards;
+  for (const FoldCard& card : kFoldCards) cards += FoldCardLine(card);
+  Put(cards);
+  for (const FoldQuery& query : kFoldQueries) {
+    RecordingSink sink;
+    SearchCardFile(m_strPath.c_str(), kFoldSearch, query.text, sink,
+                   query.dropVoicing ? kFoldDropVoicing : 0);
+    Lines found;
+    for (const std::string& line : sink.lines) {
+      if (!line.empty()) found.push_back(line);
+    }
+    EXPECT_EQ(FoldResults(query.found), found) << query.text;
+  }
 }
 
 TEST_F(CardFileSearchTest, APhoneSearchTriesPostalCodeAndNumbersAndShowsThemAsStored) {

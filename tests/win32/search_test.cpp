@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "host/host_window.h"
 #include "sdk/tool_messages.h"
+#include "tests/core/fold_search_cases.h"
 #include "tests/win32/test_host.h"
 #include "text/cstring.h"
 
@@ -105,7 +107,7 @@ TEST_F(HostSearchTest, ANullRequestReturnsOneAndSendsNothing) {
 }
 
 TEST_F(HostSearchTest, AModeNotServedSendsItsOneLineWithOrWithoutAFile) {
-  for (short mode : {2, -1}) {
+  for (short mode : {3, -1}) {
     m_request.nMode = mode;
     m_results.lines.clear();
     EXPECT_EQ(0, m_host.tool->Search(&m_request, ""));
@@ -122,6 +124,43 @@ TEST_F(HostSearchTest, ATelephoneSearchFindsANumberWrittenInFullWidth) {
   m_request.nMode = 1;
   EXPECT_EQ(0, m_host.tool->Search(&m_request, "０３（１２３４）５６７８"));
   EXPECT_EQ(Lines{"山田太郎 (やまだたろう) [ 友人 ] : \"03-1234-5678\""}, m_results.lines);
+}
+
+// The host stand-in's search box, mode list and button, typed into and
+// clicked as a user does; its reading mode keeps the voicing marks.
+TEST_F(HostSearchTest, TheHostStandInsReadingModeFindsACardByHowItsNameSounds) {
+  std::string cards;
+  for (const FoldCard& card : kFoldCards) cards += FoldCardLine(card);
+  WriteCardFile(m_host, cards);
+  CHostWindow host;
+  ASSERT_TRUE(host.CreateMain("ScribellaHost"));
+  host.AttachTool(m_host.tool);
+  HWND text = GetDlgItem(host.m_hWnd, kSearchTextBox);
+  HWND modes = FindWindowExA(host.m_hWnd, nullptr, "COMBOBOX", nullptr);
+  HWND results = GetDlgItem(host.m_hWnd, kSearchResultList);
+  char mode[32] = {};
+  SendMessageA(modes, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(mode));
+  EXPECT_STREQ("読み・かな", mode);
+  SendMessageA(modes, CB_SETCURSEL, 2, 0);
+  for (const FoldQuery& query : kFoldQueries) {
+    if (query.dropVoicing) continue;
+    wchar_t keys[64];
+    int count = MultiByteToWideChar(932, 0, query.text, -1, keys, 64);
+    PostMessageW(text, EM_SETSEL, 0, -1);
+    for (int i = 0; i + 1 < count; ++i) PostMessageW(text, WM_CHAR, keys[i], 1);
+    PostMessageA(host.m_hWnd, WM_COMMAND, MAKEWPARAM(kSearchButton, BN_CLICKED), 0);
+    m_host.WaitFor([] { return true; });
+    Lines found;
+    for (int i = 0; i < SendMessageA(results, LB_GETCOUNT, 0, 0); ++i) {
+      char line[256] = {};
+      SendMessageA(results, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+      found.push_back(line);
+    }
+    EXPECT_EQ(FoldResults(query.found), found) << query.text;
+  }
+  host.DestroyWindow();
+  MSG quit;  // the host's window ends its program as it goes: not this one
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 TEST_F(HostSearchTest, StopSetWhileTheFirstResultIsHandledEndsTheSearch) {
