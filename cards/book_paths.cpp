@@ -2,6 +2,10 @@
 
 #include <stdio.h>
 
+#include <initializer_list>
+
+#include "cards/safe_file.h"
+
 namespace {
 
 bool Fits(int written, char (&out)[kPathBufferSize]) {
@@ -28,7 +32,9 @@ void MarkBookOpen(const char* dataDirectory) {
   char path[kPathBufferSize];
   if (dataDirectory == nullptr || !BuildBookFilePath(path, dataDirectory, kBookLockFileName))
     return;
-  FILE* file = fopen(path, "w");
+  FileProblem problem = FileProblem::kNone;
+  bool taken = false;
+  FILE* file = CreateFileExclusively(path, problem, taken);
   if (file != nullptr) fclose(file);
 }
 
@@ -37,4 +43,13 @@ void ClearBookMark(const char* dataDirectory) {
   if (dataDirectory == nullptr || !BuildBookFilePath(path, dataDirectory, kBookLockFileName))
     return;
   remove(path);
+}
+
+bool NamesBookFile(const char* dataDirectory, const char* path,
+                   char (&bookFile)[kPathBufferSize]) {
+  for (const char* name : {kCardFileName, kGroupFileName}) {
+    if (BuildBookFilePath(bookFile, dataDirectory, name) && IsSameFile(path, bookFile)) return true;
+  }
+  bookFile[0] = '\0';
+  return false;
 }

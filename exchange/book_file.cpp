@@ -247,8 +247,19 @@ int ExchangeBook::CommitAppend(SafeFileWriter& out, ExchangeMessages& messages) 
     return 0;
   }
   if (!out.Commit()) {
-    messages.Tell(kCannotWriteBook, kExchangeStop);
+    TellFailedWrite(kCannotWriteBook, kExchangeStop, out, messages);
     return 0;
   }
   return 1;
+}
+
+void TellFailedWrite(const char* text, ExchangeIcon icon, const SafeFileWriter& out,
+                     ExchangeMessages& messages) {
+  if (out.KeptPath()[0] == '\0') {
+    messages.Tell(text, icon);
+    return;
+  }
+  char told[kPathBufferSize + 256];
+  snprintf(told, sizeof told, "%s\n新しい内容は「%s」に残しました。", text, out.KeptPath());
+  messages.Tell(told, icon);
 }

@@ -125,3 +125,8 @@ bool CopyCardFile(FILE* old, SafeFileWriter* out, CardLineCounter* counter, char
 // Puts the card's line into the block, ended by CR LF as the card file's
 // lines are.
 void PutCardLine(BlockOut& block, const CardRecord& card);
+
+// Tells text for a write that did not land, naming the file that keeps the
+// whole new contents when a write in place could not be finished.
+void TellFailedWrite(const char* text, ExchangeIcon icon, const SafeFileWriter& out,
+                     ExchangeMessages& messages);

@@ -1,8 +1,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <initializer_list>
-
 #include "cards/card_line.h"
 #include "cards/safe_file.h"
 #include "exchange/block_out.h"
@@ -115,21 +113,6 @@ class ExportColumns {
   size_t m_anWidths[kMaxOrderEntries];
 };
 
-// The book's own files, however the path spells them: an export there would
-// put one column of names in place of the whole book.
-bool RefuseBookFile(const ExchangeOptions& options, ExchangeMessages& messages) {
-  for (const char* name : {kCardFileName, kGroupFileName}) {
-    char bookFile[kPathBufferSize];
-    if (!BuildBookFilePath(bookFile, options.dataDirectory, name)) continue;
-    if (!IsSameFile(options.path, bookFile)) continue;
-    char text[kPathBufferSize + 128];
-    snprintf(text, sizeof text, "アドレス帳のファイル「%s」にはエクスポートできません。", bookFile);
-    messages.Tell(text, kExchangeStop);
-    return true;
-  }
-  return false;
-}
-
 const char kCannotCreateExport[] = "エクスポートファイルを作成できませんでした！";
 
 class QuietMessages : public ExchangeMessages {
@@ -146,10 +129,20 @@ bool ExportAllowed(const ExchangeOptions& options, ExchangeMessages* messages) {
     tell.Tell("エクスポートファイルを設定して下さい。", kExchangeStop);
     return false;
   }
-  return DelimiterChosen(options, tell) && !RefuseBookFile(options, tell);
+  return DelimiterChosen(options, tell) &&
+         !RefuseBookFile(options.dataDirectory, options.path, tell);
 }
 
 }  // namespace
+
+bool RefuseBookFile(const char* dataDirectory, const char* path, ExchangeMessages& messages) {
+  char bookFile[kPathBufferSize];
+  if (!NamesBookFile(dataDirectory, path, bookFile)) return false;
+  char text[kPathBufferSize + 128];
+  snprintf(text, sizeof text, "アドレス帳のファイル「%s」にはエクスポートできません。", bookFile);
+  messages.Tell(text, kExchangeStop);
+  return true;
+}
 
 int ExchangeBook::ExportCards(const ExchangeOptions& options, ExchangeMessages& messages) {
   // The card file is taken a card at a time while the export is written. A
@@ -179,7 +172,7 @@ int ExchangeBook::ExportCards(const ExchangeOptions& options, ExchangeMessages& 
   if (!lines.ReadToEnd()) return 0;  // the writer discards its new file
   if (!file.Commit()) {
     // A full disk must not pass for a finished export.
-    messages.Tell(kCannotCreateExport, kExchangeExclamation);
+    TellFailedWrite(kCannotCreateExport, kExchangeExclamation, file, messages);
     return 0;
   }
   return 1;

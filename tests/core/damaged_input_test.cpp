@@ -159,17 +159,24 @@ std::vector<Row> CardFileRows() {
                     ASSERT_EQ(0, symlink((p + ".target").c_str(), p.c_str()));
                   },
                   kRead, 2, false});
+  // Not a new book: the target may come back (a drive not mounted).
   rows.push_back(
       {"a link to nothing",
-       [](const std::string& p) { ASSERT_EQ(0, symlink((p + ".gone").c_str(), p.c_str())); }, kNone,
-       1, false});
+       [](const std::string& p) { ASSERT_EQ(0, symlink((p + ".gone").c_str(), p.c_str())); },
+       kRefused, 1, false});
 #endif
   return rows;
 }
 
+// The names as the writer puts them on the line: a lone lead byte gets a
+// blank after it.
 std::string Names(const CardTable& table) {
   std::string names;
-  for (int i = 0; i < table.m_nCardCount; ++i) names += std::string(table.m_cards[i].name) + ";";
+  for (int i = 0; i < table.m_nCardCount; ++i) {
+    char name[sizeof table.m_cards[i].name];
+    AppendLineField(name, table.m_cards[i].name, sizeof name, '\t');
+    names += std::string(name) + ";";
+  }
   return names;
 }
 
