@@ -16,16 +16,12 @@ constexpr int kColumnSize = 2 * kExchangeTextSize + 3;
 
 // A comma column is quoted when a bare one would not read back as itself:
 // it holds a comma, begins with a quote (which the reader would take for
-// quoting), or ends so that the comma after it would be hidden, which only
-// a backslash at its end can do.
+// quoting), or ends so that the comma after it would be hidden: by a
+// backslash, or by a lone lead byte from a reader that pairs every lead
+// byte with the byte after it. Quotes are read byte by byte.
 bool NeedsQuotes(const char* text, int length, bool mayHoldComma) {
   if (text[0] == '"' || (mayHoldComma && FindSeparator(text, length, ',') >= 0)) return true;
-  if (length == 0 || text[length - 1] != '\\') return false;
-  char probe[kExchangeTextSize + 2];
-  memcpy(probe, text, static_cast<size_t>(length));
-  probe[length] = ',';
-  probe[length + 1] = '\0';
-  return FindSeparator(probe, length + 1, ',') != length;
+  return HidesNextSeparator(text, static_cast<size_t>(length), ',');
 }
 
 // The column of text[0..length) (no NUL in it, text[length] readable) as it

@@ -126,12 +126,12 @@ TEST_F(ImportTest, EveryLineOfTheFileIsOneCardAndEmptyLinesNone) {
   EXPECT_EQ(std::string(511, 'm'), Field(2, kExMemo));
   EXPECT_EQ("c", Field(3, kExName));
   // A file without a single LF has CR line ends; a lone lead byte never
-  // takes the delimiter after it.
+  // takes the delimiter after it, and keeps a blank after it in the book.
   PutExchangeFile("d\x81\tx\r\re\tEND\r");
   ASSERT_EQ(1, Import());
   EXPECT_EQ(2, m_book.m_nImported);
   Reload();
-  EXPECT_EQ("d\x81", Field(4, kExName));
+  EXPECT_EQ("d\x81 ", Field(4, kExName));
   EXPECT_EQ("x", Field(4, kExMemo));
   EXPECT_EQ("END", Field(5, kExMemo));
 }
