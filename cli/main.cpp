@@ -117,9 +117,7 @@ int ListGroups(const char* dataDirectory, Output& out) {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv) {
   std::string dataDirectory;
   bool haveData = false;
   bool raw = false;
@@ -249,3 +247,15 @@ int main(int argc, char** argv) {
   }
   return Usage((std::string("unknown command ") + command).c_str());
 }
+
+// Whatever a command printed must have reached standard output: a full
+// disk or a closed pipe is a failure, not a listing.
+int CheckOutput(int status) {
+  if (fflush(stdout) == 0 && !ferror(stdout)) return status;
+  Fail(0, "cannot write to standard output: %s", Reason());
+  return status == kExitDone ? kExitFailed : status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return CheckOutput(RunCommandLine(argc, argv)); }

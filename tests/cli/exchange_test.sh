@@ -128,6 +128,66 @@ check "a trial run is not stopped" 0 $?
 check "--force overrides the mark" "0 3" "$? $("$quillbook" --data "$empty" list | tail -n +4 | wc -l)"
 rm "$empty/Quillbook/Quillbook.lock"
 
+# Two imports at once, trial after trial: the second waits for the first
+# one's lock, or gives up and says so; every card of an import that said it
+# was done is in the book, once.
+for side in a b; do
+  for i in $(seq 1 20); do printf '%s%d\r\n' "$side" "$i"; done > "$work/$side.txt"
+done
+race="$work/race"
+trials=32
+missing=0
+refused=0
+started=$(date +%s.%N)
+for trial in $(seq 1 "$trials"); do
+  book "$race" </dev/null
+  "$quillbook" --data "$race" import --no-heading --columns 名前 "$work/a.txt" >/dev/null 2>&1 &
+  first=$!
+  "$quillbook" --data "$race" import --no-heading --columns 名前 "$work/b.txt" >/dev/null 2>&1 &
+  second=$!
+  wait "$first"
+  statuses="$? "
+  wait "$second"
+  statuses="$statuses$?"
+  # The names are ASCII: the card file's first column holds them as listed.
+  listed=$(cut -f 1 "$race/Quillbook/Quillbook.dat" | tr -d '\r')
+  for side in a b; do
+    status=${statuses%% *}
+    statuses=${statuses#* }
+    if [ "$status" = 0 ]; then
+      [ "$(grep -x "$side[0-9]*" <<<"$listed" | sort -u | wc -l) $(grep -cx "$side[0-9]*" <<<"$listed")" = "20 20" ] ||
+        missing=$((missing + 1))
+    elif [ "$status" = 1 ]; then
+      refused=$((refused + 1))
+    else
+      missing=$((missing + 1))
+    fi
+  done
+done
+seconds=$(echo "$(date +%s.%N) - $started" | bc)
+echo "two imports at once: $trials trials in $seconds s, $refused refused"
+check "two imports at once lose no card of one that exited 0" 0 "$missing"
+
+# A writer that holds the lock for longer than the wait is named.
+book "$race" </dev/null
+before=$(bytes "$race/Quillbook/Quillbook.dat")
+/usr/bin/python3 -c '
+import fcntl, os, sys, time
+fd = os.open(sys.argv[1], os.O_RDWR | os.O_CREAT)
+fcntl.lockf(fd, fcntl.LOCK_EX)
+print("held", flush=True)
+time.sleep(30)
+' "$race/Quillbook/Quillbook.dat.lock" > "$work/held" &
+holder=$!
+until [ -s "$work/held" ]; do sleep 0.05; done
+message=$(QUILLBOOK_LOCK_SECONDS=1 "$quillbook" --data "$race" import --no-heading --columns 名前 \
+  "$work/a.txt" 2>&1)
+check "an import that waited in vain exits 1, naming the other writer" \
+  "1 quillbook: the address book is being written by process $holder (/usr/bin/python3" \
+  "$? ${message%% -c*}"
+check "and writes nothing" "$before" "$(bytes "$race/Quillbook/Quillbook.dat")"
+kill "$holder"
+
 # Failures exit 1 with their message, bad arguments 2.
 message=$("$quillbook" --data "$data" import --columns 名前 "$work/none.txt" 2>&1)
 check "a missing import file exits 1" 1 $?
