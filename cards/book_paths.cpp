@@ -1,6 +1,7 @@
 #include "cards/book_paths.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include <initializer_list>
 
@@ -42,11 +43,15 @@ void ClearBookMark(const char* dataDirectory) {
   char path[kPathBufferSize];
   if (dataDirectory == nullptr || !BuildBookFilePath(path, dataDirectory, kBookLockFileName))
     return;
+  // A link planted under the mark's name stays: removing it could remove
+  // what it leads to, as Wine does.
+  char landing[kPathBufferSize];
+  FileProblem problem = FileProblem::kNone;
+  if (!ResolveWrittenPath(path, landing, problem) || strcmp(landing, path) != 0) return;
   remove(path);
 }
 
-bool NamesBookFile(const char* dataDirectory, const char* path,
-                   char (&bookFile)[kPathBufferSize]) {
+bool NamesBookFile(const char* dataDirectory, const char* path, char (&bookFile)[kPathBufferSize]) {
   for (const char* name : {kCardFileName, kGroupFileName}) {
     if (BuildBookFilePath(bookFile, dataDirectory, name) && IsSameFile(path, bookFile)) return true;
   }

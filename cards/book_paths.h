@@ -32,8 +32,9 @@ bool BuildBookFilePath(char (&out)[kPathBufferSize], const char* dataDirectory,
 // The mark that a running panel leaves beside the card file: the panel
 // rewrites the whole file when it closes, so a writer outside it (the
 // command line's import) must wait or it loses its cards. Both take the
-// host's data directory; a mark left by a crash stays the mark, and a link
-// planted under its name is never followed.
+// host's data directory; a mark left by a crash stays the mark until the
+// panel closes, and a link planted under its name is neither followed nor
+// removed.
 void MarkBookOpen(const char* dataDirectory);
 void ClearBookMark(const char* dataDirectory);
 
@@ -42,5 +43,4 @@ void ClearBookMark(const char* dataDirectory);
 // links, linked folders, a link to a file not yet there); bookFile gets
 // that file's path. Every export refuses such a path: the book would be
 // replaced by the export.
-bool NamesBookFile(const char* dataDirectory, const char* path,
-                   char (&bookFile)[kPathBufferSize]);
+bool NamesBookFile(const char* dataDirectory, const char* path, char (&bookFile)[kPathBufferSize]);

@@ -294,7 +294,8 @@ bool SafeFileWriter::Place() {
   return false;
 }
 
-// Renames the new file to "path.N.suffix" for the next free N; false with
+// Renames the new file to "path.N.suffix", N one more than the highest
+// there (or the next that no other writer took meanwhile); false with
 // m_szKeptPath empty when it could not.
 bool SafeFileWriter::KeepAside() {
   const char* suffix = m_pszKeepSuffix != nullptr ? m_pszKeepSuffix : "unsaved";

@@ -132,7 +132,9 @@ bool ReplaceFileWith(const char* newPath, const char* oldPath, FileProblem& prob
 // Gives newPath the name path only when no file has it; taken tells that
 // one had.
 bool RenameToFreeName(const char* newPath, const char* path, FileProblem& problem, bool& taken);
-// The highest N of the files "path.N.suffix" beside path, 0 when none.
+// The highest N of the files "path.N.suffix" beside path, 0 when none; a
+// name with a number past kHighestKeptNumber is another program's.
+constexpr long kHighestKeptNumber = 1000000000L;
 long HighestKeptNumber(const char* path, const char* suffix);
 // The complete contents of newPath written into oldPath itself, for a file
 // that another program holds open; false where the platform never needs it.

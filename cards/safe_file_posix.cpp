@@ -163,7 +163,7 @@ long HighestKeptNumber(const char* path, const char* suffix) {
     char* end = nullptr;
     long number = strtol(n + nameLength + 1, &end, 10);
     if (end == n + nameLength + 1 || *end != '.' || strcmp(end + 1, suffix) != 0) continue;
-    if (number > highest) highest = number;
+    if (number > highest && number < kHighestKeptNumber) highest = number;
   }
   closedir(dir);
   return highest;
