@@ -221,9 +221,14 @@ bool CopyCardFile(FILE* old, SafeFileWriter* out, CardLineCounter* counter, char
   if (out == nullptr) return true;
   if (total == 0) {
     out->WriteLine(kCardFileHeading);
-  } else if (last != (crLines ? '\r' : '\n')) {
-    out->Write("\r\n", 2);
+    return true;
   }
+  if (last == (crLines ? '\r' : '\n')) return true;
+  // The last line gets its end, a CR of its own becoming part of it; the
+  // count takes the end too, since it may make that line a card.
+  const char* end = !crLines && last == '\r' ? "\n" : "\r\n";
+  out->Write(end, strlen(end));
+  if (counter != nullptr) counter->Take(crLines ? "\r" : end, crLines ? 1 : strlen(end));
   return true;
 }
 

@@ -117,8 +117,9 @@ class CardLineCounter {
 // Copies the card file old, from where it stands, into out (when given),
 // and counts its cards with counter (when given), reading it in chunk. The
 // copy ends in a line end and holds a heading line, whatever the old file
-// lacked, so that no appended card is lost to either. False when the file
-// could not be read.
+// lacked, so that no appended card is lost to either, and its line ends are
+// CR LF where the old file's were CR alone; the count is that of the copy.
+// False when the file could not be read.
 bool CopyCardFile(FILE* old, SafeFileWriter* out, CardLineCounter* counter, char* chunk,
                   size_t size);
 
