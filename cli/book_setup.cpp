@@ -115,7 +115,7 @@ int CheckReadableOrMissing(const char* path, const char* what) {
   FileProblem problem = FileProblem::kNone;
   if (FILE* probe = OpenFileForReading(path, problem)) {
     fclose(probe);
-  } else if (problem != FileProblem::kMissing) {
+  } else if (problem != FileProblem::kMissing || errno != ENOENT) {
     return Fail(kExitFailed, "cannot read the %s %s: %s", what, path, ReasonFor(problem));
   }
   return -1;

@@ -36,7 +36,8 @@ int ImportLines(const BookPlace& place, const ExchangeRequest& request) {
   status = CopyImportFile(request.file, request.encoding, g_options.heading != 0, g_notes, g_copy);
   if (status >= 0) return status;
   if (g_copy.scratch.path.size() >= sizeof g_options.path) {
-    return Fail(kExitFailed, "the scratch copy's path is too long: %s", g_copy.scratch.path.c_str());
+    return Fail(kExitFailed, "the scratch copy's path is too long: %s",
+                g_copy.scratch.path.c_str());
   }
   strcpy(g_options.path, g_copy.scratch.path.c_str());
   PrintedMessages messages(request.file, place.directory.c_str());

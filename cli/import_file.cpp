@@ -117,8 +117,8 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
   fclose(in);
   if (readFailed) return Fail(kExitFailed, "cannot read the import file %s: %s", file, Reason());
   if (!out.Commit()) {
-    return Fail(kExitFailed, "cannot write the scratch copy %s of %s: %s", copy.scratch.path.c_str(),
-                file, Reason());
+    return Fail(kExitFailed, "cannot write the scratch copy %s of %s: %s",
+                copy.scratch.path.c_str(), file, Reason());
   }
   return -1;
 }

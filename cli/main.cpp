@@ -249,11 +249,12 @@ int RunCommandLine(int argc, char** argv) {
 }
 
 // Whatever a command printed must have reached standard output: a full
-// disk or a closed pipe is a failure, not a listing.
+// disk or a closed pipe is a failure, not a listing. A command that failed
+// has said why already.
 int CheckOutput(int status) {
   if (fflush(stdout) == 0 && !ferror(stdout)) return status;
-  Fail(0, "cannot write to standard output: %s", Reason());
-  return status == kExitDone ? kExitFailed : status;
+  if (status == kExitFailed || status == kExitBadArguments) return status;
+  return Fail(kExitFailed, "cannot write to standard output: %s", Reason());
 }
 
 }  // namespace

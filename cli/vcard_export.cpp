@@ -159,8 +159,9 @@ int ExportVcards(const char* bookDirectory, const char* file, const char* dataDi
   VcardWriter w(toStandardOutput ? nullptr : &out);
   for (int i = 0; i < g_book.m_nBookCards; ++i) WriteCard(g_book.m_book[i], w);
   if (toStandardOutput) {
-    return fflush(stdout) == 0 && !ferror(stdout) ? kExitDone
-                                                  : Fail(kExitFailed, "cannot write: %s", Reason());
+    return fflush(stdout) == 0 && !ferror(stdout)
+               ? kExitDone
+               : Fail(kExitFailed, "cannot write to standard output: %s", Reason());
   }
   if (out.Commit()) return kExitDone;
   return Fail(kExitFailed, "cannot write the export file %s: %s", file, Reason());
