@@ -238,11 +238,11 @@ TEST(CardLine, WriterKeepsEndingsFromHidingTheNextTab) {
   CardRecord card;
   memset(&card, 0, sizeof card);
   strcpy(card.name, "C:\\dir\\");
-  strcpy(card.reading, "\\\\");  // an even run hides nothing
-  strcpy(card.group, "ab\x81");  // a lead byte with its second byte cut off
-  strcpy(card.address, "\xA0");  // a lead byte to the line splitter
-  memset(card.memo, '\\', 511);  // full: the last byte gives way
-  memset(card.postalCode, '\x81', 14);  // seven characters, none cut
+  strcpy(card.reading, "\\\\");               // an even run hides nothing
+  strcpy(card.group, "ab\x81");               // a lead byte with its second byte cut off
+  strcpy(card.address, "\xA0");               // a lead byte to the line splitter
+  memset(card.memo, '\\', 511);               // full: the last byte gives way
+  memset(card.postalCode, '\x81', 14);        // seven characters, none cut
   memset(card.phones[0].number, '\x81', 23);  // full, its last lead byte alone
   CardRecord back = Parse(Line(card));
   EXPECT_STREQ("C:\\dir\\ ", back.name);

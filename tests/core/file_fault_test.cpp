@@ -3,7 +3,6 @@
 // never reported as success, nothing is left beside the files, and files
 // that no writer made are never touched.
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <algorithm>
@@ -65,6 +64,7 @@ class FileFaultTest : public ExchangeTest {
   std::vector<std::pair<std::string, std::string>> Planted() const {
     return {{m_strBookPath + ".new", "the user's own"},
             {std::string(m_options.path) + ".new", "the user's too"},
+            {m_folder.File("out") + ".new", "and this"},
             {m_strBookPath + ".qb1-1.tmp", "left by a crash"}};
   }
   void ExpectPlantedAlone() const {
@@ -119,7 +119,8 @@ void FileFaultTest::FailEveryStep(const std::vector<Operation>& operations,
     for (int s = 0; s < kFileSteps; ++s) {
       for (int passing = 0; passing < clean.calls[s]; ++passing) {
         for (bool persistent : {false, true}) {
-          for (FileProblem problem : FileStep(s) == FileStep::kReplace ? replaceProblems : problems) {
+          for (FileProblem problem :
+               FileStep(s) == FileStep::kReplace ? replaceProblems : problems) {
             SCOPED_TRACE(std::string(operation.name) + " step " + std::to_string(s) + " after " +
                          std::to_string(passing) + (persistent ? " from then on" : " once") +
                          " problem " + std::to_string(static_cast<int>(problem)));
@@ -188,15 +189,15 @@ TEST_F(FileFaultTest, EveryFailedStepLeavesTheOldFileOrTheWholeNewOne) {
          return KeepCopyOf(m_strBookPath.c_str(), "bak", kept, problem) ? 1 : 0;
        }},
   };
-  FailEveryStep(
-      operations, SetFileFaultForTesting,
-      [] {
-        StepCounts counts;
-        for (int s = 0; s < kFileSteps; ++s) counts.calls[s] = FileStepCallsForTesting(FileStep(s));
-        counts.hits = FileFaultsHitForTesting();
-        return counts;
-      },
-      {FileProblem::kFull, FileProblem::kBroken, FileProblem::kInUse});
+  FailEveryStep(operations, SetFileFaultForTesting,
+                [] {
+                  StepCounts counts;
+                  for (int s = 0; s < kFileSteps; ++s)
+                    counts.calls[s] = FileStepCallsForTesting(FileStep(s));
+                  counts.hits = FileFaultsHitForTesting();
+                  return counts;
+                },
+                {FileProblem::kFull, FileProblem::kBroken, FileProblem::kInUse});
 }
 
 #ifdef _WIN32
@@ -262,10 +263,12 @@ TEST_F(FileFaultTest, EveryFailedStepOfTheCommandLineLeavesTheOldFileOrTheWholeN
   const std::vector<Operation> operations = {
       {"command-line import", m_strBookPath,
        run("import --comma --encoding utf-8 " + columns + m_folder.File("in.csv"))},
-      {"command-line vCard import", m_strBookPath, run("import --vcard " + m_folder.File("in.vcf"))},
+      {"command-line vCard import", m_strBookPath,
+       run("import --vcard " + m_folder.File("in.vcf"))},
       {"command-line UTF-8 export", m_folder.File("out"),
        run("export --encoding utf-8 " + columns + m_folder.File("out"))},
-      {"command-line vCard export", m_folder.File("out"), run("export --vcard " + m_folder.File("out"))},
+      {"command-line vCard export", m_folder.File("out"),
+       run("export --vcard " + m_folder.File("out"))},
   };
   setenv("QB_FILE_FAULT_COUNTS", counts.c_str(), 1);
   auto fault = [&](const FileFault* failure) {
@@ -280,16 +283,15 @@ TEST_F(FileFaultTest, EveryFailedStepOfTheCommandLineLeavesTheOldFileOrTheWholeN
     setenv("QB_FILE_FAULT", asked.c_str(), 1);
   };
   // Each run is a program of its own: one kind of failure at every step.
-  FailEveryStep(
-      operations, fault,
-      [&] {
-        StepCounts read;
-        std::istringstream numbers(ReadBytes(counts));
-        for (int& calls : read.calls) numbers >> calls;
-        numbers >> read.hits;
-        return read;
-      },
-      {FileProblem::kFull});
+  FailEveryStep(operations, fault,
+                [&] {
+                  StepCounts read;
+                  std::istringstream numbers(ReadBytes(counts));
+                  for (int& calls : read.calls) numbers >> calls;
+                  numbers >> read.hits;
+                  return read;
+                },
+                {FileProblem::kFull});
   unsetenv("QB_FILE_FAULT_COUNTS");
   unsetenv("TMPDIR");
 }
