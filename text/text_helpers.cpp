@@ -67,7 +67,9 @@ int FindSeparator(const char* text, int length, char separator) {
 bool HidesNextSeparator(const char* text, size_t length, char separator) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text);
   const auto sep = static_cast<unsigned char>(separator);
-  auto mayTakeNext = [](unsigned char byte) { return byte == '\\' || StartsTwoByteCharacter(byte); };
+  auto mayTakeNext = [](unsigned char byte) {
+    return byte == '\\' || StartsTwoByteCharacter(byte);
+  };
   if (length == 0 || !mayTakeNext(bytes[length - 1])) return false;
   // After a byte that can take no byte with it, a character begins: the
   // walk of the strict rule starts there rather than at the text's start.
