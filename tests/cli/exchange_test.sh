@@ -171,27 +171,22 @@ refused=0
 started=$(date +%s%N)
 for trial in $(seq 1 "$trials"); do
   book "$race" </dev/null
-  "$quillbook" --data "$race" import --no-heading --columns 名前 "$work/a.txt" >/dev/null 2>&1 &
-  first=$!
-  "$quillbook" --data "$race" import --no-heading --columns 名前 "$work/b.txt" >/dev/null 2>&1 &
-  second=$!
-  wait "$first"
-  statuses="$? "
-  wait "$second"
-  statuses="$statuses$?"
+  for side in a b; do
+    {
+      "$quillbook" --data "$race" import --no-heading --columns 名前 "$work/$side.txt" >/dev/null 2>&1
+      echo $? >"$work/status.$side"
+    } &
+  done
+  wait
   # The names are ASCII: the card file's first column holds them as listed.
   listed=$(cut -f 1 "$race/Quillbook/Quillbook.dat" | tr -d '\r')
   for side in a b; do
-    status=${statuses%% *}
-    statuses=${statuses#* }
-    if [ "$status" = 0 ]; then
-      [ "$(grep -x "$side[0-9]*" <<<"$listed" | sort -u | wc -l) $(grep -cx "$side[0-9]*" <<<"$listed")" = "20 20" ] ||
-        missing=$((missing + 1))
-    elif [ "$status" = 1 ]; then
-      refused=$((refused + 1))
-    else
-      missing=$((missing + 1))
-    fi
+    kept="$(grep -x "$side[0-9]*" <<<"$listed" | sort -u | wc -l) $(grep -cx "$side[0-9]*" <<<"$listed")"
+    case "$(cat "$work/status.$side") $kept" in
+      "0 20 20") ;;
+      "1 0 0") refused=$((refused + 1)) ;;
+      *) missing=$((missing + 1)) ;;
+    esac
   done
 done
 echo "two imports at once: $trials trials in $((($(date +%s%N) - started) / 1000000)) ms, $refused refused"
