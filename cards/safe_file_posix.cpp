@@ -8,8 +8,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <string>
-
 #include "cards/safe_file.h"
 
 namespace {
@@ -106,13 +104,13 @@ bool FollowLinks(const char* path, char (&out)[PATH_MAX], FileProblem& problem) 
 
 // The absolute place of a path whose last part is no link: its folder
 // resolved, then its name.
-bool PlaceOf(const char* path, std::string& out) {
+bool PlaceOf(const char* path, char (&out)[PATH_MAX]) {
   char folder[PATH_MAX];
   char real[PATH_MAX];
   if (!FolderOf(path, folder) || realpath(folder, real) == nullptr) return false;
   const char* slash = strrchr(path, '/');
-  out = std::string(real) + "/" + (slash != nullptr ? slash + 1 : path);
-  return true;
+  int n = snprintf(out, sizeof out, "%s/%s", real, slash != nullptr ? slash + 1 : path);
+  return n >= 0 && static_cast<size_t>(n) < sizeof out;
 }
 
 }  // namespace
@@ -190,10 +188,10 @@ bool IsSameFile(const char* a, const char* b) {
   // Where a write of each would land: a link to a file not yet there
   // counts as that file.
   char landA[PATH_MAX], landB[PATH_MAX];
-  std::string placeA, placeB;
+  char placeA[PATH_MAX], placeB[PATH_MAX];
   FileProblem problem = FileProblem::kNone;
   return FollowLinks(a, landA, problem) && FollowLinks(b, landB, problem) &&
-         PlaceOf(landA, placeA) && PlaceOf(landB, placeB) && placeA == placeB;
+         PlaceOf(landA, placeA) && PlaceOf(landB, placeB) && strcmp(placeA, placeB) == 0;
 }
 
 unsigned long CurrentProcessNumber() { return static_cast<unsigned long>(getpid()); }

@@ -424,7 +424,9 @@ TEST(BookMark, StandsWhileThePanelRunsAndGoesAfterItsSave) {
   WriteFileBytes(mark, "left by a crash");
   ASSERT_NE(nullptr, host.OpenPanel());
   EXPECT_TRUE(FileExists(mark));
-  EXPECT_EQ("", ReadFileBytes(mark));  // a stale mark is simply taken over
+  // A stale mark stands for the panel's own: it is made only where no file
+  // has its name, so that a link planted there is never followed.
+  EXPECT_EQ("left by a crash", ReadFileBytes(mark));
   DeleteFileA(host.services.BookFile("Quillbook.dat").c_str());
   ASSERT_TRUE(host.ClosePanel());
   EXPECT_FALSE(FileExists(mark));
