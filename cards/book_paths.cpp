@@ -1,6 +1,11 @@
 #include "cards/book_paths.h"
 
 #include <stdio.h>
+#include <string.h>
+
+#include <initializer_list>
+
+#include "cards/safe_file.h"
 
 namespace {
 
@@ -28,7 +33,9 @@ void MarkBookOpen(const char* dataDirectory) {
   char path[kPathBufferSize];
   if (dataDirectory == nullptr || !BuildBookFilePath(path, dataDirectory, kBookLockFileName))
     return;
-  FILE* file = fopen(path, "w");
+  FileProblem problem = FileProblem::kNone;
+  bool taken = false;
+  FILE* file = CreateFileExclusively(path, problem, taken);
   if (file != nullptr) fclose(file);
 }
 
@@ -36,5 +43,18 @@ void ClearBookMark(const char* dataDirectory) {
   char path[kPathBufferSize];
   if (dataDirectory == nullptr || !BuildBookFilePath(path, dataDirectory, kBookLockFileName))
     return;
+  // A link planted under the mark's name stays: removing it could remove
+  // what it leads to, as Wine does.
+  char landing[kPathBufferSize];
+  FileProblem problem = FileProblem::kNone;
+  if (!ResolveWrittenPath(path, landing, problem) || strcmp(landing, path) != 0) return;
   remove(path);
+}
+
+bool NamesBookFile(const char* dataDirectory, const char* path, char (&bookFile)[kPathBufferSize]) {
+  for (const char* name : {kCardFileName, kGroupFileName}) {
+    if (BuildBookFilePath(bookFile, dataDirectory, name) && IsSameFile(path, bookFile)) return true;
+  }
+  bookFile[0] = '\0';
+  return false;
 }

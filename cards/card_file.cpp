@@ -83,8 +83,9 @@ int LoadCardFile(const char* path, CardTable& table, TimeSource& clock, CardFile
   return 0;
 }
 
-int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem) {
-  SafeFileWriter out(path);
+namespace {
+
+int WriteCards(SafeFileWriter& out, const CardTable& table) {
   out.WriteLine(kCardFileHeading);
   char line[kMaxCardLineBytes + 1];
   int written = 0;
@@ -95,28 +96,45 @@ int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem)
     out.Write("\r\n", 2);
     ++written;
   }
-  if (out.Commit()) return 1;
+  return out.Commit() ? 1 : 0;
+}
+
+}  // namespace
+
+int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem,
+                 char (*unsaved)[kPathBufferSize]) {
+  SafeFileWriter out(path);
+  if (unsaved != nullptr) (*unsaved)[0] = '\0';
+  if (WriteCards(out, table)) return 1;
   if (problem != nullptr) *problem = out.Problem();
+  FileProblem ignored;
+  if (unsaved != nullptr) CopyPath(*unsaved, out.KeptPath(), ignored);
   return 0;
 }
 
-int SaveLoadedCardFile(const char* path, const CardTable& table, CardFileLoad& load,
-                       char (&kept)[kPathBufferSize], FileProblem& problem) {
+int KeepCardFile(const char* path, const CardTable& table, const char* suffix,
+                 char (&kept)[kPathBufferSize]) {
+  SafeFileWriter out(path, suffix);
   kept[0] = '\0';
+  if (!WriteCards(out, table)) return 0;
+  FileProblem ignored;
+  return CopyPath(kept, out.KeptPath(), ignored) ? 1 : 0;
+}
+
+int SaveLoadedCardFile(const char* path, const CardTable& table, CardFileLoad& load,
+                       char (&kept)[kPathBufferSize], FileProblem& problem,
+                       char (*unsaved)[kPathBufferSize]) {
+  kept[0] = '\0';
+  if (unsaved != nullptr) (*unsaved)[0] = '\0';
   problem = FileProblem::kNone;
   if (IsUnread(load)) return 0;
   if (load.lostSome) {
-    if (!BuildKeepPath(kept, path, "bak")) {
-      problem = FileProblem::kTooLong;
-      return 0;
-    }
-    if (!CopyWholeFile(path, kept, problem)) {
-      kept[0] = '\0';
+    if (!KeepCopyOf(path, "bak", kept, problem)) {
       // Gone since the load: nothing is left to keep.
       if (problem != FileProblem::kMissing) return 0;
       problem = FileProblem::kNone;
     }
     load.lostSome = false;
   }
-  return SaveCardFile(path, table, &problem);
+  return SaveCardFile(path, table, &problem, unsaved);
 }

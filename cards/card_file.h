@@ -43,18 +43,27 @@ int LoadCardFile(const char* path, CardTable& table, TimeSource& clock,
                  CardFileLoad* load = nullptr);
 
 // Writes the table to the card file. Returns 1 when written, 0 when it could
-// not be, and then the previous file is left whole and problem (when given)
-// says why.
-int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem = nullptr);
+// not be, and then problem (when given) says why, and the previous file is
+// left whole, unless a write in place could not be finished: then the whole
+// new file is kept beside it under the name put in unsaved (when given).
+int SaveCardFile(const char* path, const CardTable& table, FileProblem* problem = nullptr,
+                 char (*unsaved)[kPathBufferSize] = nullptr);
+
+// Writes the table into a new "path.N.suffix" beside the card file, never
+// over an earlier one; returns 1 with its name in kept, 0 when it could not.
+int KeepCardFile(const char* path, const CardTable& table, const char* suffix,
+                 char (&kept)[kPathBufferSize]);
 
 // Writes the table over the file that load describes, as far as that is
 // safe: never over a file that could not be read (result 0, problem kNone),
 // and over a file that held more than the table only after a copy of it is
 // kept at "path.N.bak" (kept gets that path, empty when no copy was made,
 // and load forgets the loss so the copy is made once). Returns 1 when the
-// table was written, 0 with problem set when not.
+// table was written, 0 with problem set when not, and unsaved as in
+// SaveCardFile.
 int SaveLoadedCardFile(const char* path, const CardTable& table, CardFileLoad& load,
-                       char (&kept)[kPathBufferSize], FileProblem& problem);
+                       char (&kept)[kPathBufferSize], FileProblem& problem,
+                       char (*unsaved)[kPathBufferSize] = nullptr);
 
 // The file is there but was not read whole: the table does not stand for it.
 inline bool IsUnread(const CardFileLoad& load) {

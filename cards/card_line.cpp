@@ -19,18 +19,6 @@ void FormatTimeStamp(TimeSource& clock, char (&out)[kTimeStampSize]) {
 
 namespace {
 
-// Whether a separator right after field[0..length) would end the field.
-bool EndsCleanly(char* field, size_t length, char separator) {
-  char saved = field[length + 1];
-  field[length] = separator;
-  field[length + 1] = '\0';
-  bool clean =
-      FindSeparator(field, static_cast<int>(length) + 1, separator) == static_cast<int>(length);
-  field[length + 1] = saved;
-  field[length] = '\0';
-  return clean;
-}
-
 bool IsBlankedOut(char c) { return c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
@@ -41,18 +29,17 @@ size_t AppendLineField(char* out, const char* text, size_t width, char separator
     char c = text[i];
     out[i] = IsBlankedOut(c) ? ' ' : c;
   }
-  out[length] = '\0';
-  // A separator that the field cannot hold is hidden only by a backslash
-  // that ends it.
-  bool mayHide = !IsBlankedOut(separator) || (length > 0 && out[length - 1] == '\\');
-  if (length > 0 && mayHide && !EndsCleanly(out, length, separator)) {
+  // A blank ends a field whose last byte would take the separator with it:
+  // a backslash for every reader, a lone lead byte for one that pairs every
+  // lead byte with the byte after it.
+  if (HidesNextSeparator(out, length, separator)) {
     if (length + 1 < width) {
       out[length++] = ' ';
     } else {
       out[length - 1] = ' ';
     }
-    out[length] = '\0';
   }
+  out[length] = '\0';
   return length;
 }
 

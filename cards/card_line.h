@@ -25,12 +25,11 @@ constexpr int kTimeStampSize = 32;
 void FormatTimeStamp(TimeSource& clock, char (&out)[kTimeStampSize]);
 
 // Appends text (at most width - 1 bytes of it) to out as a field that is
-// ended by separator, in a tab- or comma-separated line: tabs, CRs and LFs
-// become blanks, and an ending that would hide the separator from
-// FindSeparator (an odd run of backslashes) gets a blank after it, or in
-// place of its last byte where the field has no room. Returns the bytes
-// appended. out has room for width + 1 bytes: the ending is tried with the
-// separator and a NUL after it.
+// ended by separator, in a tab-separated line: tabs, CRs and LFs become
+// blanks, and an ending that would hide the separator from a reader
+// (HidesNextSeparator: an odd run of backslashes, or a lone lead byte) gets
+// a blank after it, or in place of its last byte where the field has no
+// room. Returns the bytes appended. out has room for width bytes.
 size_t AppendLineField(char* out, const char* text, size_t width, char separator);
 
 // The longest line that FormatCardLine can make, line feed included.

@@ -86,20 +86,37 @@ int CheckDataFolder(const char* dataDirectory) {
   return -1;
 }
 
+namespace {
+
+// A reader's problem in the system's words where it has them.
+const char* ReasonFor(FileProblem problem) {
+  switch (problem) {
+    case FileProblem::kNotAFile:
+      return "not a plain file";
+    case FileProblem::kDanglingLink:
+      return "a link to a file that is not there";
+    default:
+      return Reason();
+  }
+}
+
+}  // namespace
+
 FILE* OpenPlainFile(const char* path, const char*& reason) {
   errno = 0;
   FileProblem problem = FileProblem::kNone;
   FILE* file = OpenFileForReading(path, problem);
-  if (file == nullptr) reason = problem == FileProblem::kNotAFile ? "not a plain file" : Reason();
+  if (file == nullptr) reason = ReasonFor(problem);
   return file;
 }
 
 int CheckReadableOrMissing(const char* path, const char* what) {
-  const char* reason = nullptr;
-  if (FILE* probe = OpenPlainFile(path, reason)) {
+  errno = 0;
+  FileProblem problem = FileProblem::kNone;
+  if (FILE* probe = OpenFileForReading(path, problem)) {
     fclose(probe);
-  } else if (errno != ENOENT) {
-    return Fail(kExitFailed, "cannot read the %s %s: %s", what, path, reason);
+  } else if (problem != FileProblem::kMissing || errno != ENOENT) {
+    return Fail(kExitFailed, "cannot read the %s %s: %s", what, path, ReasonFor(problem));
   }
   return -1;
 }
@@ -119,7 +136,7 @@ int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place) 
     return Fail(kExitBadArguments, "the data folder's path is too long: %s", dataDirectory);
   }
   int status = CheckReadableOrMissing(path, "card file");
-  if (status >= 0 || access(path, F_OK) == 0) return status;
+  if (status >= 0 || PathExists(path)) return status;
   if (writeNewBook) {
     status = WriteNewBook(place.directory);
     if (status < 0) printf("a new address book: %s\n", path);
@@ -134,32 +151,24 @@ int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place) 
   return WriteNewBook(place.directory);
 }
 
-namespace {
-
-// The path with its folder resolved, for a file that may not exist yet.
-std::string Resolved(const std::string& path) {
-  size_t slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  char real[PATH_MAX];
-  if (realpath(folder.c_str(), real) == nullptr) return path;
-  return std::string(real) + "/" + path.substr(slash == std::string::npos ? 0 : slash + 1);
-}
-
-}  // namespace
-
-bool NamesBookFile(const char* dataDirectory, const char* path) {
-  std::string target = Resolved(path);
-  for (const char* name : {kCardFileName, kGroupFileName}) {
-    char bookFile[kPathBufferSize];
-    if (BuildBookFilePath(bookFile, dataDirectory, name) && Resolved(bookFile) == target) {
-      return true;
-    }
-  }
-  return false;
-}
-
 std::string ScratchPattern(const char* purpose) {
   const char* tmp = getenv("TMPDIR");
   return std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/quillbook-" + purpose +
          "-XXXXXX";
+}
+
+ScratchFile::~ScratchFile() {
+  if (!path.empty()) unlink(path.c_str());
+  if (!folder.empty()) rmdir(folder.c_str());
+}
+
+int ScratchFile::Make(const char* purpose, const char* name) {
+  std::string pattern = ScratchPattern(purpose);
+  errno = 0;
+  if (mkdtemp(&pattern[0]) == nullptr) {
+    return Fail(kExitFailed, "cannot make a scratch folder %s: %s", pattern.c_str(), Reason());
+  }
+  folder = pattern;
+  path = folder + "/" + name;
+  return -1;
 }

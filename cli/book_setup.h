@@ -37,10 +37,18 @@ struct BookPlace {
 // Returns -1 when the place is ready, else the exit status after saying why.
 int PrepareBook(const char* dataDirectory, bool writeNewBook, BookPlace& place);
 
-// Whether path names the book's own card or group file, which an export
-// must never write over.
-bool NamesBookFile(const char* dataDirectory, const char* path);
-
 // A mkstemp or mkdtemp pattern for a scratch file or folder of purpose in
 // $TMPDIR, else /tmp.
 std::string ScratchPattern(const char* purpose);
+
+// A file of the command's own in a scratch folder of its own, written
+// through the safe path like every other file, and removed with its folder
+// when the object goes.
+struct ScratchFile {
+  std::string folder;
+  std::string path;  // the file, once Make has made its folder
+  ~ScratchFile();
+  // Returns -1 when the folder is made, else the exit status after saying
+  // why.
+  int Make(const char* purpose, const char* name);
+};

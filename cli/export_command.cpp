@@ -41,31 +41,42 @@ bool CopyAsUtf8(FILE* in, Sink write) {
   return ferror(in) == 0;
 }
 
-// The settings screen's export, then its bytes as UTF-8 in place of the
-// file it wrote, so that a refused or failed export writes nothing. A
+// The settings screen's export into a scratch file, then its bytes as
+// UTF-8 to FILE or to standard output, so that a refused or failed export
+// writes nothing, and FILE is replaced once, by the whole of it. A
 // spreadsheet program takes a file for UTF-8 only by its mark.
 int ExportUtf8(const ExchangeRequest& request, bool mark, PrintedMessages& messages) {
   const size_t markBytes = mark ? 3 : 0;
-  if (strcmp(request.file, "-") == 0) {
-    FILE* scratch = tmpfile();
-    if (scratch == nullptr) return Fail(kExitFailed, "cannot make a scratch file: %s", Reason());
-    bool done = g_book.ExportCardsTo(scratch, g_options, messages) != 0;
-    rewind(scratch);
-    done = done && fwrite(kUtf8Bom, 1, markBytes, stdout) == markBytes &&
-           CopyAsUtf8(scratch, [](const char* bytes, size_t n) { fwrite(bytes, 1, n, stdout); });
-    fclose(scratch);
-    return done && fflush(stdout) == 0 ? kExitDone : kExitFailed;
+  const bool toStandardOutput = strcmp(request.file, "-") == 0;
+  ScratchFile scratch;
+  int status = scratch.Make("export", "cp932");
+  if (status >= 0) return status;
+  if (scratch.path.size() >= sizeof g_options.path) {
+    return Fail(kExitFailed, "the scratch file's path is too long: %s", scratch.path.c_str());
   }
+  strcpy(g_options.path, scratch.path.c_str());
   errno = 0;
   if (!g_book.ExportCards(g_options, messages)) return kExitFailed;
-  FILE* written = fopen(request.file, "rb");
-  SafeFileWriter out(request.file);
-  if (out.IsOpen()) out.Write(kUtf8Bom, markBytes);
-  bool done = written != nullptr && out.IsOpen() &&
-              CopyAsUtf8(written, [&](const char* bytes, size_t n) { out.Write(bytes, n); });
-  if (written != nullptr) fclose(written);
-  if (done && out.Commit()) return kExitDone;
-  return Fail(kExitFailed, "cannot write the export file %s as UTF-8: %s", request.file, Reason());
+  FileProblem problem = FileProblem::kNone;
+  FILE* written = OpenFileForReading(scratch.path.c_str(), problem);
+  if (written == nullptr) {
+    return Fail(kExitFailed, "cannot read the scratch file %s: %s", scratch.path.c_str(), Reason());
+  }
+  bool done = false;
+  if (toStandardOutput) {
+    done = fwrite(kUtf8Bom, 1, markBytes, stdout) == markBytes &&
+           CopyAsUtf8(written, [](const char* bytes, size_t n) { fwrite(bytes, 1, n, stdout); }) &&
+           fflush(stdout) == 0 && !ferror(stdout);
+  } else {
+    SafeFileWriter out(request.file);
+    out.Write(kUtf8Bom, markBytes);
+    done = CopyAsUtf8(written, [&](const char* bytes, size_t n) { out.Write(bytes, n); }) &&
+           out.Commit();
+  }
+  fclose(written);
+  if (done) return kExitDone;
+  return Fail(kExitFailed, "cannot write the export file %s as UTF-8: %s",
+              toStandardOutput ? "(standard output)" : request.file, Reason());
 }
 
 }  // namespace
@@ -95,6 +106,12 @@ int ExportCommand(const char* dataDirectory, const ExchangeRequest& request) {
       request.file != nullptr && strcmp(request.file, "-") == 0 && isatty(STDOUT_FILENO) != 0;
   Encoding encoding = request.encodingGiven || !toTerminal ? request.encoding : Encoding::kUtf8;
   bool mark = request.encodingGiven && !request.noBom && !toTerminal;
+  // Refused by the user's own book, before anything is written: the book
+  // of a data folder without a card file is exported from a scratch copy.
+  if (!request.vcard && request.file != nullptr && strcmp(request.file, "-") != 0) {
+    PrintedMessages messages(request.file, dataDirectory);
+    if (RefuseBookFile(dataDirectory, request.file, messages)) return kExitFailed;
+  }
   // A book the panel never saved exports its owner card, as the settings
   // screen would after saving it; the user's folder is not written.
   BookPlace place;

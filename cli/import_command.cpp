@@ -2,15 +2,16 @@
 
 #include <stdio.h>
 #include <string.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "cards/card_rules.h"
+#include "cards/safe_file.h"
 #include "cli/book_setup.h"
 #include "cli/import_file.h"
 #include "cli/messages.h"
 #include "cli/vcard_import.h"
+#include "cli/writer_lock.h"
 #include "text/text_helpers.h"
 
 namespace {
@@ -26,7 +27,7 @@ bool PanelHoldsBook(const char* dataDirectory, std::string& markPath) {
   char path[kPathBufferSize];
   if (!BuildBookFilePath(path, dataDirectory, kBookLockFileName)) return false;
   markPath = path;
-  return access(path, F_OK) == 0;
+  return PathExists(path);
 }
 
 int ImportLines(const BookPlace& place, const ExchangeRequest& request) {
@@ -34,7 +35,11 @@ int ImportLines(const BookPlace& place, const ExchangeRequest& request) {
   if (status >= 0) return status;
   status = CopyImportFile(request.file, request.encoding, g_options.heading != 0, g_notes, g_copy);
   if (status >= 0) return status;
-  strcpy(g_options.path, g_copy.path.c_str());
+  if (g_copy.scratch.path.size() >= sizeof g_options.path) {
+    return Fail(kExitFailed, "the scratch copy's path is too long: %s",
+                g_copy.scratch.path.c_str());
+  }
+  strcpy(g_options.path, g_copy.scratch.path.c_str());
   PrintedMessages messages(request.file, place.directory.c_str());
   // The trial fills the cards without writing them; FinishImport appends.
   if (!g_book.TryImportCards(g_options, messages, g_notes)) return kExitFailed;
@@ -83,6 +88,12 @@ int ImportCommand(const char* dataDirectory, const ExchangeRequest& request) {
                 "imported cards when it closes; close the panel and try again, or use --force "
                 "if no panel runs",
                 markPath.c_str());
+  }
+  // Held until the grown card file is in place, or the import has failed.
+  BookWriterLock lock;
+  if (!request.dryRun) {
+    int status = lock.Take(dataDirectory);
+    if (status >= 0) return status;
   }
   BookPlace place;
   int status = PrepareBook(dataDirectory, !request.dryRun, place);

@@ -6,6 +6,7 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "cards/safe_file.h"
 #include "cli/book_setup.h"
 #include "cli/messages.h"
 
@@ -35,10 +36,6 @@ size_t CutCharacterBytes(const char* piece, size_t length) {
 }
 
 }  // namespace
-
-ImportCopy::~ImportCopy() {
-  if (!path.empty()) unlink(path.c_str());
-}
 
 FileText ExamineText(FILE* file) {
   static char chunk[kPieceSize];
@@ -71,17 +68,13 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
   copy.utf8 = ReadsAsUtf8(text, encoding);
   // The import reads such a file with CR line ends; its notes count lines alike.
   char lineEnd = text.crLines ? '\r' : '\n';
-  std::string pattern = ScratchPattern("import");
-  int fd = mkstemp(&pattern[0]);
-  FILE* out = fd >= 0 ? fdopen(fd, "wb") : nullptr;
-  if (out == nullptr) {
-    int reason = errno;
+  int status = copy.scratch.Make("import", "copy");
+  if (status >= 0) {
     fclose(in);
-    errno = reason;
-    return Fail(kExitFailed, "cannot make a scratch copy of %s in %s: %s", file, pattern.c_str(),
-                Reason());
+    return status;
   }
-  copy.path = pattern;
+  // Through the safe path: a full scratch folder must not drop a card.
+  SafeFileWriter out(copy.scratch.path.c_str());
   static char piece[kPieceSize];
   static char converted[kPieceSize];
   Cp932Writer writer("UTF-8");
@@ -104,11 +97,11 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
     if (copy.utf8) {
       int replaced = 0;
       size_t n = writer.Convert(piece, length - carried, converted, sizeof converted, replaced);
-      fwrite(converted, 1, n, out);
+      out.Write(converted, n);
       if (replaced > 0) notes.Add(line, kNoteReplaced);
       notes.replacedCharacters += replaced;
     } else {
-      fwrite(piece, 1, length, out);
+      out.Write(piece, length);
     }
     memmove(piece, piece + length - carried, carried);
     bool lastPiece = !ended && feof(in);
@@ -122,9 +115,10 @@ int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNote
   }
   bool readFailed = ferror(in) != 0;
   fclose(in);
-  if (fclose(out) != 0 || readFailed) {
-    return Fail(kExitFailed, "cannot read the import file %s through %s: %s", file,
-                copy.path.c_str(), Reason());
+  if (readFailed) return Fail(kExitFailed, "cannot read the import file %s: %s", file, Reason());
+  if (!out.Commit()) {
+    return Fail(kExitFailed, "cannot write the scratch copy %s of %s: %s",
+                copy.scratch.path.c_str(), file, Reason());
   }
   return -1;
 }

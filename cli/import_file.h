@@ -5,15 +5,15 @@
 #include <string>
 
 #include "cards/card_record.h"
+#include "cli/book_setup.h"
 #include "cli/charset.h"
 #include "cli/import_notes.h"
 
 struct ImportCopy {
-  std::string path;  // the copy; removed with the ImportCopy
+  ScratchFile scratch;  // the copy, removed with the ImportCopy
   // The file's line of each card the import makes, in order.
   long lineOfCard[kCardSlots] = {};
   bool utf8 = false;
-  ~ImportCopy();
 };
 
 // What a file's bytes are, found in one pass; the file is rewound.

@@ -119,9 +119,7 @@ int ListGroups(const char* dataDirectory, Output& out) {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv) {
   std::string dataDirectory;
   bool haveData = false;
   bool raw = false;
@@ -260,3 +258,16 @@ int main(int argc, char** argv) {
   }
   return Usage((std::string("unknown command ") + command).c_str());
 }
+
+// Whatever a command printed must have reached standard output: a full
+// disk or a closed pipe is a failure, not a listing. A command that failed
+// has said why already.
+int CheckOutput(int status) {
+  if (fflush(stdout) == 0 && !ferror(stdout)) return status;
+  if (status == kExitFailed || status == kExitBadArguments) return status;
+  return Fail(kExitFailed, "cannot write to standard output: %s", Reason());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return CheckOutput(RunCommandLine(argc, argv)); }

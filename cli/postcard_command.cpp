@@ -233,7 +233,8 @@ int PostcardCommand(const CardTable& table, const char* dataDirectory,
                 "--honorific takes a short UTF-8 text that code page 932 can hold: %s",
                 request.honorific);
   }
-  if (NamesBookFile(dataDirectory, file)) {
+  char bookFile[kPathBufferSize];
+  if (NamesBookFile(dataDirectory, file, bookFile)) {
     return Fail(kExitBadArguments, "%s is the address book's own file; choose another FILE", file);
   }
   if (request.pngFolder != nullptr) {

@@ -1,6 +1,7 @@
 #include "cli/search_command.h"
 
 #include "cards/book_paths.h"
+#include "cli/book_setup.h"
 #include "search/card_search.h"
 
 namespace {
@@ -26,6 +27,10 @@ int SearchCards(const char* dataDirectory, int mode, unsigned foldFlags, const c
                 bool everyLine, Output& out) {
   char path[kPathBufferSize];
   bool havePath = BuildBookFilePath(path, dataDirectory, kCardFileName);
+  // A book that is there but cannot be read is a failure, not a search
+  // that found nothing.
+  int status = havePath ? CheckReadableOrMissing(path, "card file") : -1;
+  if (status >= 0) return status;
   PrintingSink sink(everyLine, out);
   SearchCardFile(havePath ? path : nullptr, mode, text, sink, foldFlags);
   return 0;

@@ -147,7 +147,8 @@ int ExportVcards(const char* bookDirectory, const char* file, const char* dataDi
                 CardFilePath(bookDirectory).c_str(), Reason());
   }
   bool toStandardOutput = strcmp(file, "-") == 0;
-  if (!toStandardOutput && NamesBookFile(dataDirectory, file)) {
+  char bookFile[kPathBufferSize];
+  if (!toStandardOutput && NamesBookFile(dataDirectory, file, bookFile)) {
     return Fail(kExitBadArguments, "%s is the address book's own file; choose another FILE", file);
   }
   errno = 0;
@@ -158,7 +159,9 @@ int ExportVcards(const char* bookDirectory, const char* file, const char* dataDi
   VcardWriter w(toStandardOutput ? nullptr : &out);
   for (int i = 0; i < g_book.m_nBookCards; ++i) WriteCard(g_book.m_book[i], w);
   if (toStandardOutput) {
-    return fflush(stdout) == 0 ? kExitDone : Fail(kExitFailed, "cannot write: %s", Reason());
+    return fflush(stdout) == 0 && !ferror(stdout)
+               ? kExitDone
+               : Fail(kExitFailed, "cannot write to standard output: %s", Reason());
   }
   if (out.Commit()) return kExitDone;
   return Fail(kExitFailed, "cannot write the export file %s: %s", file, Reason());

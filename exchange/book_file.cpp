@@ -165,13 +165,52 @@ int CardLineCounter::Finish() {
   return lines.cards;
 }
 
+namespace {
+
+// Whether a line feed stands in the rest of the file, which is left where
+// it was; a stream that cannot go back is read as line feed text, as the
+// book's reader reads it.
+bool LineFeedFollows(FILE* file) {
+  long at = ftell(file);
+  if (at < 0) return true;
+  bool found = false;
+  char chunk[4096];
+  for (size_t n; !found && (n = fread(chunk, 1, sizeof chunk, file)) > 0;) {
+    found = memchr(chunk, '\n', n) != nullptr;
+  }
+  return fseek(file, at, SEEK_SET) != 0 || found;
+}
+
+// The bytes with a line feed after each CR.
+void WriteCrLines(SafeFileWriter& out, const char* bytes, size_t count) {
+  const char* const stop = bytes + count;
+  for (const char* p = bytes; p < stop;) {
+    const auto* cr = static_cast<const char*>(memchr(p, '\r', static_cast<size_t>(stop - p)));
+    const char* end = cr != nullptr ? cr + 1 : stop;
+    out.Write(p, static_cast<size_t>(end - p));
+    if (cr != nullptr) out.Write("\n", 1);
+    p = end;
+  }
+}
+
+}  // namespace
+
 bool CopyCardFile(FILE* old, SafeFileWriter* out, CardLineCounter* counter, char* chunk,
                   size_t size) {
   size_t total = 0;
   char last = '\n';
-  size_t n;
-  while ((n = fread(chunk, 1, size, old)) > 0) {
-    if (out != nullptr) out->Write(chunk, n);
+  size_t n = fread(chunk, 1, size, old);
+  // A file without a line feed has CR line ends (older programs write
+  // them): its lines get CR LF ones in the copy, as the appended lines have,
+  // so that the grown file holds one kind of line end.
+  const bool crLines = out != nullptr && n > 0 && memchr(chunk, '\n', n) == nullptr &&
+                       (n < size || !LineFeedFollows(old));
+  for (; n > 0; n = fread(chunk, 1, size, old)) {
+    if (out != nullptr && crLines) {
+      WriteCrLines(*out, chunk, n);
+    } else if (out != nullptr) {
+      out->Write(chunk, n);
+    }
     if (counter != nullptr) counter->Take(chunk, n);
     total += n;
     last = chunk[n - 1];
@@ -182,9 +221,14 @@ bool CopyCardFile(FILE* old, SafeFileWriter* out, CardLineCounter* counter, char
   if (out == nullptr) return true;
   if (total == 0) {
     out->WriteLine(kCardFileHeading);
-  } else if (last != '\n') {
-    out->Write("\r\n", 2);
+    return true;
   }
+  if (last == (crLines ? '\r' : '\n')) return true;
+  // The last line gets its end, a CR of its own becoming part of it; the
+  // count takes the end too, since it may make that line a card.
+  const char* end = !crLines && last == '\r' ? "\n" : "\r\n";
+  out->Write(end, strlen(end));
+  if (counter != nullptr) counter->Take(crLines ? "\r" : end, crLines ? 1 : strlen(end));
   return true;
 }
 
@@ -247,8 +291,19 @@ int ExchangeBook::CommitAppend(SafeFileWriter& out, ExchangeMessages& messages) 
     return 0;
   }
   if (!out.Commit()) {
-    messages.Tell(kCannotWriteBook, kExchangeStop);
+    TellFailedWrite(kCannotWriteBook, kExchangeStop, out, messages);
     return 0;
   }
   return 1;
+}
+
+void TellFailedWrite(const char* text, ExchangeIcon icon, const SafeFileWriter& out,
+                     ExchangeMessages& messages) {
+  if (out.KeptPath()[0] == '\0') {
+    messages.Tell(text, icon);
+    return;
+  }
+  char told[kPathBufferSize + 256];
+  snprintf(told, sizeof told, "%s\n新しい内容は「%s」に残しました。", text, out.KeptPath());
+  messages.Tell(told, icon);
 }

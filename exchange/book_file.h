@@ -117,11 +117,17 @@ class CardLineCounter {
 // Copies the card file old, from where it stands, into out (when given),
 // and counts its cards with counter (when given), reading it in chunk. The
 // copy ends in a line end and holds a heading line, whatever the old file
-// lacked, so that no appended card is lost to either. False when the file
-// could not be read.
+// lacked, so that no appended card is lost to either, and its line ends are
+// CR LF where the old file's were CR alone; the count is that of the copy.
+// False when the file could not be read.
 bool CopyCardFile(FILE* old, SafeFileWriter* out, CardLineCounter* counter, char* chunk,
                   size_t size);
 
 // Puts the card's line into the block, ended by CR LF as the card file's
 // lines are.
 void PutCardLine(BlockOut& block, const CardRecord& card);
+
+// Tells text for a write that did not land, naming the file that keeps the
+// whole new contents when a write in place could not be finished.
+void TellFailedWrite(const char* text, ExchangeIcon icon, const SafeFileWriter& out,
+                     ExchangeMessages& messages);

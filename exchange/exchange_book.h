@@ -114,6 +114,11 @@ class ExchangeMessages {
   ~ExchangeMessages() = default;
 };
 
+// Refuses (with its message) an export to path when it names the book's
+// own card or group file (NamesBookFile): the export would replace the
+// book.
+bool RefuseBookFile(const char* dataDirectory, const char* path, ExchangeMessages& messages);
+
 // Refuses (with its message) an exchange whose delimiter was not chosen
 // from the list: a guessed one would split every line wrongly.
 bool DelimiterChosen(const ExchangeOptions& options, ExchangeMessages& messages);

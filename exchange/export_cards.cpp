@@ -1,8 +1,6 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <initializer_list>
-
 #include "cards/card_line.h"
 #include "cards/safe_file.h"
 #include "exchange/block_out.h"
@@ -18,16 +16,12 @@ constexpr int kColumnSize = 2 * kExchangeTextSize + 3;
 
 // A comma column is quoted when a bare one would not read back as itself:
 // it holds a comma, begins with a quote (which the reader would take for
-// quoting), or ends so that the comma after it would be hidden, which only
-// a backslash at its end can do.
+// quoting), or ends so that the comma after it would be hidden: by a
+// backslash, or by a lone lead byte from a reader that pairs every lead
+// byte with the byte after it. Quotes are read byte by byte.
 bool NeedsQuotes(const char* text, int length, bool mayHoldComma) {
   if (text[0] == '"' || (mayHoldComma && FindSeparator(text, length, ',') >= 0)) return true;
-  if (length == 0 || text[length - 1] != '\\') return false;
-  char probe[kExchangeTextSize + 2];
-  memcpy(probe, text, static_cast<size_t>(length));
-  probe[length] = ',';
-  probe[length + 1] = '\0';
-  return FindSeparator(probe, length + 1, ',') != length;
+  return HidesNextSeparator(text, static_cast<size_t>(length), ',');
 }
 
 // The column of text[0..length) (no NUL in it, text[length] readable) as it
@@ -115,21 +109,6 @@ class ExportColumns {
   size_t m_anWidths[kMaxOrderEntries];
 };
 
-// The book's own files, however the path spells them: an export there would
-// put one column of names in place of the whole book.
-bool RefuseBookFile(const ExchangeOptions& options, ExchangeMessages& messages) {
-  for (const char* name : {kCardFileName, kGroupFileName}) {
-    char bookFile[kPathBufferSize];
-    if (!BuildBookFilePath(bookFile, options.dataDirectory, name)) continue;
-    if (!IsSameFile(options.path, bookFile)) continue;
-    char text[kPathBufferSize + 128];
-    snprintf(text, sizeof text, "アドレス帳のファイル「%s」にはエクスポートできません。", bookFile);
-    messages.Tell(text, kExchangeStop);
-    return true;
-  }
-  return false;
-}
-
 const char kCannotCreateExport[] = "エクスポートファイルを作成できませんでした！";
 
 class QuietMessages : public ExchangeMessages {
@@ -146,10 +125,20 @@ bool ExportAllowed(const ExchangeOptions& options, ExchangeMessages* messages) {
     tell.Tell("エクスポートファイルを設定して下さい。", kExchangeStop);
     return false;
   }
-  return DelimiterChosen(options, tell) && !RefuseBookFile(options, tell);
+  return DelimiterChosen(options, tell) &&
+         !RefuseBookFile(options.dataDirectory, options.path, tell);
 }
 
 }  // namespace
+
+bool RefuseBookFile(const char* dataDirectory, const char* path, ExchangeMessages& messages) {
+  char bookFile[kPathBufferSize];
+  if (!NamesBookFile(dataDirectory, path, bookFile)) return false;
+  char text[kPathBufferSize + 128];
+  snprintf(text, sizeof text, "アドレス帳のファイル「%s」にはエクスポートできません。", bookFile);
+  messages.Tell(text, kExchangeStop);
+  return true;
+}
 
 int ExchangeBook::ExportCards(const ExchangeOptions& options, ExchangeMessages& messages) {
   // The card file is taken a card at a time while the export is written. A
@@ -179,7 +168,7 @@ int ExchangeBook::ExportCards(const ExchangeOptions& options, ExchangeMessages& 
   if (!lines.ReadToEnd()) return 0;  // the writer discards its new file
   if (!file.Commit()) {
     // A full disk must not pass for a finished export.
-    messages.Tell(kCannotCreateExport, kExchangeExclamation);
+    TellFailedWrite(kCannotCreateExport, kExchangeExclamation, file, messages);
     return 0;
   }
   return 1;

@@ -25,11 +25,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
-#if defined(__has_include)
-#if __has_include(<sanitizer/common_interface_defs.h>)
+// The header comes with the compiler, but its functions only with a
+// sanitizer's run-time library: a build without one has neither.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QB_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QB_ADDRESS_SANITIZER)
 #include <sanitizer/common_interface_defs.h>
 #define QB_HAVE_SANITIZER_CALLBACK 1
-#endif
 #endif
 
 namespace {

@@ -51,8 +51,9 @@ int CCardPanel::SaveCards() {
   char path[kPathBufferSize];
   if (!BuildFilePath(path, kCardFileName)) return 0;
   char kept[kPathBufferSize];
+  char rescue[kPathBufferSize];
   FileProblem problem = FileProblem::kNone;
-  int saved = SaveLoadedCardFile(path, m_table, m_cardFileLoad, kept, problem);
+  int saved = SaveLoadedCardFile(path, m_table, m_cardFileLoad, kept, problem, &rescue);
   char text[kMessageSize];
   if (kept[0] != '\0' && HasPanel(m_hWnd)) {
     snprintf(text, sizeof text, kKeptOld, path, kept);
@@ -60,9 +61,9 @@ int CCardPanel::SaveCards() {
   }
   if (saved) return 1;
   // Nothing typed is lost: the table goes to a file of its own beside the
-  // book, under a name no later save takes.
-  char rescue[kPathBufferSize];
-  bool rescued = BuildKeepPath(rescue, path, "unsaved") && SaveCardFile(rescue, m_table) == 1;
+  // book, under a name no later save takes, unless the save kept its whole
+  // new file there already.
+  bool rescued = rescue[0] != '\0' || KeepCardFile(path, m_table, "unsaved", rescue) == 1;
   int n = IsUnread(m_cardFileLoad)
               ? snprintf(text, sizeof text, kNotWrittenUnread, path)
               : snprintf(text, sizeof text, kNotWritten, path, FileProblemText(problem));

@@ -64,6 +64,28 @@ int FindSeparator(const char* text, int length, char separator) {
   return -1;
 }
 
+bool HidesNextSeparator(const char* text, size_t length, char separator) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+  const auto sep = static_cast<unsigned char>(separator);
+  auto mayTakeNext = [](unsigned char byte) {
+    return byte == '\\' || StartsTwoByteCharacter(byte);
+  };
+  if (length == 0 || !mayTakeNext(bytes[length - 1])) return false;
+  // After a byte that can take no byte with it, a character begins: the
+  // walk of the strict rule starts there rather than at the text's start.
+  size_t i = length - 1;
+  while (i > 0 && mayTakeNext(bytes[i - 1])) --i;
+  while (i < length) {
+    unsigned char next = i + 1 < length ? bytes[i + 1] : sep;
+    if (bytes[i] == '\\') {
+      i += (next == '\\' || next == sep) ? 2 : 1;
+    } else {
+      i += StartsTwoByteCharacter(bytes[i]) ? 2 : 1;
+    }
+  }
+  return i > length;
+}
+
 void QuoteField(const char* source, char* destination) {
   *destination++ = '"';
   for (; *source != '\0'; ++source) {

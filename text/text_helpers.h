@@ -2,6 +2,8 @@
 // comma-separated fields, and narrowing full-width characters.
 #pragma once
 
+#include <stddef.h>
+
 #include "text/cstring.h"
 
 // Index of the separator that ends the first field of text[0..length), or -1.
@@ -9,6 +11,14 @@
 // two-byte character is never looked at on its own. text[length] must be
 // readable (it is the terminating NUL in every call).
 int FindSeparator(const char* text, int length, char separator);
+
+// Whether a separator written right after text[0..length) would fail to end
+// the field for some reader: an odd run of backslashes hides it from every
+// reader, and a lead byte that ends the text takes it as its second byte
+// for a reader that pairs every lead byte with the byte after it, as
+// FindSeparator's original rule does (other programs, peers sharing the
+// data folder). A writer ends such a text with a blank.
+bool HidesNextSeparator(const char* text, size_t length, char separator);
 
 // Writes source enclosed in double quotes, each inner quote doubled, into
 // destination (room for at least 2 * strlen(source) + 3 bytes).

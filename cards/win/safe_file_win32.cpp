@@ -2,6 +2,7 @@
 #include <io.h>
 #include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <windows.h>
 
@@ -96,6 +97,8 @@ FILE* OpenFileForReading(const char* path, FileProblem& problem) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     problem = ProblemFromLastError();
+    // A link to nothing is not a new, empty book.
+    if (problem == FileProblem::kMissing && PathExists(path)) problem = FileProblem::kDanglingLink;
     return nullptr;
   }
   if (GetFileType(handle) != FILE_TYPE_DISK) {
@@ -106,21 +109,42 @@ FILE* OpenFileForReading(const char* path, FileProblem& problem) {
   return StreamOf(handle, _O_RDONLY, "rb", problem);
 }
 
-FILE* CreateFileExclusively(const char* path, FileProblem& problem) {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) return StreamOf(handle, _O_WRONLY, "wb", problem);
-    DWORD error = GetLastError();
-    problem = ProblemFromLastError();
-    // A new file left by a write that was cut off.
-    if (error != ERROR_FILE_EXISTS || !DeleteFileA(path)) break;
-  }
+FILE* CreateFileExclusively(const char* path, FileProblem& problem, bool& taken) {
+  HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD error = handle == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+  taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+  if (handle != INVALID_HANDLE_VALUE) return StreamOf(handle, _O_WRONLY, "wb", problem);
+  problem = ProblemFromLastError();
   return nullptr;
 }
 
 bool ResolveWrittenPath(const char* path, char (&out)[kPathBufferSize], FileProblem& problem) {
-  return CopyPath(out, path, problem);
+  // A link is written through: the file it leads to gets the new contents,
+  // and the link stays. Wine shows a Unix link as a plain file, so every
+  // path is asked where it leads.
+  HANDLE handle =
+      CreateFileA(path, 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return CopyPath(out, path, problem);
+  char target[MAX_PATH + 8];
+  DWORD n = GetFinalPathNameByHandleA(handle, target, sizeof target, FILE_NAME_NORMALIZED);
+  CloseHandle(handle);
+  if (n == 0 || n >= sizeof target) return CopyPath(out, path, problem);
+  // "\\?\C:\..." and "\\?\UNC\server\..." as plain paths.
+  const char* plain = target;
+  if (strncmp(target, "\\\\?\\UNC\\", 8) == 0) {
+    target[6] = '\\';
+    plain = target + 6;
+  } else if (strncmp(target, "\\\\?\\", 4) == 0) {
+    plain = target + 4;
+  }
+  // A path that leads where it says keeps the spelling it was given.
+  char full[MAX_PATH];
+  char spelled[MAX_PATH];
+  DWORD m = GetFullPathNameA(path, sizeof full, full, nullptr);
+  DWORD k = m > 0 && m < sizeof full ? GetLongPathNameA(full, spelled, sizeof spelled) : 0;
+  bool same = k > 0 && k < sizeof spelled && lstrcmpiA(spelled, plain) == 0;
+  return CopyPath(out, same ? path : plain, problem);
 }
 
 bool FlushFileToDisk(FILE* file, FileProblem& problem) {
@@ -142,6 +166,40 @@ bool ReplaceFileWith(const char* newPath, const char* oldPath, FileProblem& prob
   return false;
 }
 
+bool RenameToFreeName(const char* newPath, const char* path, FileProblem& problem, bool& taken) {
+  taken = false;
+  // Without MOVEFILE_REPLACE_EXISTING a file of that name refuses the move.
+  if (MoveFileExA(newPath, path, MOVEFILE_WRITE_THROUGH)) return true;
+  DWORD error = GetLastError();
+  taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+  problem = ProblemFromLastError();
+  return false;
+}
+
+long HighestKeptNumber(const char* path, const char* suffix) {
+  char pattern[MAX_PATH];
+  if (snprintf(pattern, sizeof pattern, "%s.*.%s", path, suffix) >= static_cast<int>(MAX_PATH)) {
+    return 0;
+  }
+  const char* slash = strrchr(path, '\\');
+  const char* name = slash != nullptr ? slash + 1 : path;
+  const size_t nameLength = strlen(name);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  long highest = 0;
+  do {
+    const char* n = found.cFileName;
+    if (strncmp(n, name, nameLength) != 0 || n[nameLength] != '.') continue;
+    char* end = nullptr;
+    long number = strtol(n + nameLength + 1, &end, 10);
+    if (end == n + nameLength + 1 || *end != '.' || lstrcmpiA(end + 1, suffix) != 0) continue;
+    if (number > highest && number < kHighestKeptNumber) highest = number;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return highest;
+}
+
 bool OverwriteInPlace(const char* newPath, const char* oldPath, FileProblem& problem,
                       bool& touched) {
   touched = false;
@@ -154,20 +212,34 @@ bool OverwriteInPlace(const char* newPath, const char* oldPath, FileProblem& pro
   HANDLE from = CreateFileA(newPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   bool ok = from != INVALID_HANDLE_VALUE;
+  if (!ok) problem = ProblemFromLastError();
   char chunk[8192];
   while (ok) {
     DWORD got = 0;
-    DWORD put = 0;
     ok = ReadFile(from, chunk, sizeof chunk, &got, nullptr) != 0;
-    if (!ok || got == 0) break;
+    if (!ok) {
+      problem = ProblemFromLastError();
+      break;
+    }
+    if (got == 0) break;
     touched = true;
-    ok = WriteFile(to, chunk, got, &put, nullptr) && put == got;
+    DWORD put = 0;
+    FileProblem injected = FileProblem::kNone;
+    DWORD asked = StepFails(FileStep::kWriteInPlace, injected) ? got / 2 : got;
+    if (!WriteFile(to, chunk, asked, &put, nullptr)) {
+      problem = ProblemFromLastError();
+      ok = false;
+    } else if (put != got) {
+      // A disk that fills up takes part of a write and gives no reason.
+      problem = FileProblem::kFull;
+      ok = false;
+    }
   }
-  if (ok) {
-    touched = true;
-    ok = SetEndOfFile(to) && FlushFileBuffers(to);
+  if (ok) touched = true;
+  if (ok && !(SetEndOfFile(to) && FlushFileBuffers(to))) {
+    problem = ProblemFromLastError();
+    ok = false;
   }
-  if (!ok) problem = ProblemFromLastError();
   if (from != INVALID_HANDLE_VALUE) CloseHandle(from);
   CloseHandle(to);
   return ok;
@@ -194,3 +266,5 @@ bool IsSameFile(const char* a, const char* b) {
   char longA[MAX_PATH], longB[MAX_PATH];
   return LongFullPath(a, longA) && LongFullPath(b, longB) && lstrcmpiA(longA, longB) == 0;
 }
+
+unsigned long CurrentProcessNumber() { return GetCurrentProcessId(); }

@@ -72,6 +72,14 @@ check "search without TEXT exits 2" 2 $?
 "$quillbook" --data "$work/data" --phone list >/dev/null 2>&1
 check "--phone outside search exits 2" 2 $?
 
+# What a command prints must arrive: a full disk is a failure, named.
+for command in list "show 0" groups "search 03" "export --vcard -" --help; do
+  # shellcheck disable=SC2086
+  message=$("$quillbook" --data "$work/data" $command 2>&1 >/dev/full)
+  check "$command to a full disk exits 1, saying so" \
+    "1 quillbook: cannot write to standard output: No space left on device" "$? $message"
+done
+
 message=$("$quillbook" --bogus list 2>&1)
 check "a bad option exits 2, with its reason and a pointer to --help" \
   "2 quillbook: unknown option --bogus|Try 'quillbook --help' for the commands and options." \

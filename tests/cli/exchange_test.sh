@@ -33,18 +33,48 @@ check "export writes the heading and a line per card" \
 check "- is standard output, with the same bytes" "$(bytes "$work/out.txt")" \
   "$("$quillbook" export --data "$data" --columns 名前,,電話番号1 - | bytes)"
 check "export leaves the card file as it was" "$before" "$(bytes "$data/Quillbook/Quillbook.dat")"
+# Every export refuses the book's own files however they are reached: a
+# spelling, a link to them, a linked folder, and the file that a linked
+# Quillbook.dat leads to.
 ln -s "$data/Quillbook/Quillbook.dat" "$work/book-link"
-for target in "$data/Quillbook/./Quillbook.dat" "$data/../data/Quillbook/Group.dat" "$work/book-link"; do
-  "$quillbook" --data "$data" export --columns 名前 "$target" 2>/dev/null
-  check "an export onto the book's own file $target is refused" 1 $?
+ln -s "$data" "$work/data-link"
+linked="$work/linked"
+mkdir -p "$linked/Quillbook"
+cp "$data/Quillbook/Quillbook.dat" "$work/real.dat"
+ln -s "$work/real.dat" "$linked/Quillbook/Quillbook.dat"
+printf 'vCard backup\r\n' > "$work/backup.vcf"
+for format in "export --columns 名前" "export --encoding utf-8 --columns 名前" "export --vcard" \
+  "postcard"; do
+  for target in "$data|$data/Quillbook/./Quillbook.dat" "$data|$data/../data/Quillbook/Group.dat" \
+    "$data|$work/book-link" "$data|$work/data-link/Quillbook/Quillbook.dat" \
+    "$linked|$work/real.dat"; do
+    # shellcheck disable=SC2086
+    "$quillbook" --data "${target%|*}" $format "${target#*|}" >/dev/null 2>&1
+    check "$format onto the book's own file ${target#*|} is refused" 1 $(($? != 0))
+  done
 done
-check "and leaves the card file as it was" "$before" "$(bytes "$data/Quillbook/Quillbook.dat")"
+check "and leaves the card file as it was" "$before $before" \
+  "$(bytes "$data/Quillbook/Quillbook.dat") $(bytes "$work/real.dat")"
+# A Quillbook.dat that leads nowhere is no new book: nothing reads it as one.
+dangling="$work/dangling"
+mkdir -p "$dangling/Quillbook"
+ln -s "$work/gone.dat" "$dangling/Quillbook/Quillbook.dat"
+for command in list "search 名前" "export --vcard $work/backup.vcf" "import --columns 名前 $work/in.txt"; do
+  # shellcheck disable=SC2086
+  message=$("$quillbook" --data "$dangling" $command 2>&1 >/dev/null)
+  check "$command of a card file that links to nothing exits 1, saying so" \
+    "1 quillbook: cannot read the card file $dangling/Quillbook/Quillbook.dat: a link to a file that is not there" \
+    "$? $message"
+done
+check "and a backup stays as it was" "vCard backup" "$(tr -d '\r' <"$work/backup.vcf")"
 mkfifo "$work/pipe"
 "$quillbook" --data "$data" import --columns 名前 "$work/pipe" 2>/dev/null
 check "an import from a pipe is refused, not waited on" 1 $?
 mkdir -p "$work/piped/Quillbook" && mkfifo "$work/piped/Quillbook/Quillbook.dat"
-check "a search of a pipe in place of the card file finds nothing, not waited on" "" \
-  "$(timeout 10 "$quillbook" --data "$work/piped" search 名前)"
+message=$(timeout 10 "$quillbook" --data "$work/piped" search 名前 2>&1)
+check "a search of a pipe in place of the card file fails, not waited on" \
+  "1 quillbook: cannot read the card file $work/piped/Quillbook/Quillbook.dat: not a plain file" \
+  "$? $message"
 check "a type column is a number; commas quoted, a lone quote bare" \
   "$(printf ' , , ,住所,電話番号種別1,メモ\r\n,,,,0,\r\n,,,"東京都,港区",2,a"b\r\n' | to_cp932 | bytes)" \
   "$("$quillbook" --data "$data" export --comma --columns ,,,住所,電話番号種別1,メモ - | bytes)"
@@ -127,6 +157,60 @@ check "a trial run is not stopped" 0 $?
 "$quillbook" --data "$empty" import --force --columns 名前 "$work/in.csv" >/dev/null
 check "--force overrides the mark" "0 3" "$? $("$quillbook" --data "$empty" list | tail -n +4 | wc -l)"
 rm "$empty/Quillbook/Quillbook.lock"
+
+# Two imports at once, trial after trial: the second waits for the first
+# one's lock, or gives up and says so; every card of an import that said it
+# was done is in the book, once.
+for side in a b; do
+  for i in $(seq 1 20); do printf '%s%d\r\n' "$side" "$i"; done > "$work/$side.txt"
+done
+race="$work/race"
+trials=32
+missing=0
+refused=0
+started=$(date +%s%N)
+for trial in $(seq 1 "$trials"); do
+  book "$race" </dev/null
+  for side in a b; do
+    {
+      "$quillbook" --data "$race" import --no-heading --columns 名前 "$work/$side.txt" >/dev/null 2>&1
+      echo $? >"$work/status.$side"
+    } &
+  done
+  wait
+  # The names are ASCII: the card file's first column holds them as listed.
+  listed=$(cut -f 1 "$race/Quillbook/Quillbook.dat" | tr -d '\r')
+  for side in a b; do
+    kept="$(grep -x "$side[0-9]*" <<<"$listed" | sort -u | wc -l) $(grep -cx "$side[0-9]*" <<<"$listed")"
+    case "$(cat "$work/status.$side") $kept" in
+      "0 20 20") ;;
+      "1 0 0") refused=$((refused + 1)) ;;
+      *) missing=$((missing + 1)) ;;
+    esac
+  done
+done
+echo "two imports at once: $trials trials in $((($(date +%s%N) - started) / 1000000)) ms, $refused refused"
+check "two imports at once lose no card of one that exited 0" 0 "$missing"
+
+# A writer that holds the lock for longer than the wait is named.
+book "$race" </dev/null
+before=$(bytes "$race/Quillbook/Quillbook.dat")
+/usr/bin/python3 -c '
+import fcntl, os, sys, time
+fd = os.open(sys.argv[1], os.O_RDWR | os.O_CREAT)
+fcntl.lockf(fd, fcntl.LOCK_EX)
+print("held", flush=True)
+time.sleep(30)
+' "$race/Quillbook/Quillbook.dat.lock" > "$work/held" &
+holder=$!
+until [ -s "$work/held" ]; do sleep 0.05; done
+message=$(QUILLBOOK_LOCK_SECONDS=1 "$quillbook" --data "$race" import --no-heading --columns 名前 \
+  "$work/a.txt" 2>&1)
+check "an import that waited in vain exits 1, naming the other writer" \
+  "1 quillbook: the address book is being written by process $holder (/usr/bin/python3" \
+  "$? ${message%% -c*}"
+check "and writes nothing" "$before" "$(bytes "$race/Quillbook/Quillbook.dat")"
+kill "$holder"
 
 # Failures exit 1 with their message, bad arguments 2.
 message=$("$quillbook" --data "$data" import --columns 名前 "$work/none.txt" 2>&1)

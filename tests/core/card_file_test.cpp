@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "cards/book_paths.h"
 #include "cards/safe_file.h"
@@ -204,12 +205,39 @@ TEST_F(CardFileTest, AFailedSaveLeavesTheOldFileWhole) {
     SafeFileWriter::FailAfterBytesForTesting(budget);
     EXPECT_EQ(0, Save()) << budget;
     EXPECT_EQ(before, ReadBytes(m_strPath)) << budget;
-    EXPECT_FALSE(FileExists(m_strPath + ".new")) << budget;
+    EXPECT_EQ(1u, FileCount(m_folder.Path())) << budget;
   }
   SafeFileWriter::FailAfterBytesForTesting(-1);
   EXPECT_EQ(1, Save());
   Load();
   EXPECT_EQ(50, m_table.m_nCardCount);
+}
+
+// A copy kept beside the book takes one more than the highest number there:
+// the newest copy has the highest, and there is always one more.
+TEST_F(CardFileTest, AKeptCopyTakesOneMoreThanTheHighestNumber) {
+  struct Row {
+    std::vector<std::string> there;
+    const char* kept;
+  };
+  const Row rows[] = {
+      {{}, ".1.bak"},
+      {{".1.bak", ".3.bak"}, ".4.bak"},
+      {{".9999.bak"}, ".10000.bak"},
+      {{".2.unsaved", ".x.bak", ".5.bak.old", ".7", "x.8.bak"}, ".1.bak"},
+  };
+  for (const Row& row : rows) {
+    ScratchFolder folder;
+    const std::string book = folder.File(kCardFileName);
+    WriteBytes(book, std::string(kHeadingLine) + CardLine("a"));
+    for (const std::string& name : row.there) WriteBytes(book + name, name);
+    char kept[kPathBufferSize];
+    FileProblem problem = FileProblem::kNone;
+    ASSERT_TRUE(KeepCopyOf(book.c_str(), "bak", kept, problem)) << row.kept;
+    EXPECT_EQ(book + row.kept, kept);
+    EXPECT_EQ(ReadBytes(book), ReadBytes(kept));
+    for (const std::string& name : row.there) EXPECT_EQ(name, ReadBytes(book + name));
+  }
 }
 
 TEST_F(CardFileTest, UnwritableOrTooLongPathsFailWithoutHarm) {

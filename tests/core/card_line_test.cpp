@@ -6,8 +6,10 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tests/core/test_files.h"
+#include "text/text_helpers.h"
 
 namespace {
 
@@ -31,6 +33,35 @@ void CopyCutStringForTest(char* field, size_t width, const std::string& text) {
   size_t n = text.size() < width - 1 ? text.size() : width - 1;
   memcpy(field, text.data(), n);
   field[n] = '\0';
+}
+
+// Where the reader of today finds the tabs of a line.
+std::vector<size_t> Tabs(const std::string& line) {
+  std::vector<size_t> tabs;
+  const int size = static_cast<int>(line.size());
+  for (int at = 0, d; (d = FindSeparator(line.c_str() + at, size - at, '\t')) >= 0; at += d + 1) {
+    tabs.push_back(static_cast<size_t>(at + d));
+  }
+  return tabs;
+}
+
+// Where a reader finds them that pairs every lead byte (0x80-0xA0,
+// 0xE0-0xFF) with the byte after it, whatever that byte is, as other
+// installs and older programs do.
+std::vector<size_t> TabsPairingEveryLeadByte(const std::string& line) {
+  std::vector<size_t> tabs;
+  for (size_t i = 0; i < line.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(line[i]);
+    char next = i + 1 < line.size() ? line[i + 1] : '\0';
+    if (c == '\\') {
+      if (next == '\\' || next == '\t') ++i;
+    } else if (c == '\t') {
+      tabs.push_back(i);
+    } else if ((c >= 0x80 && c <= 0xA0) || c >= 0xE0) {
+      ++i;
+    }
+  }
+  return tabs;
 }
 
 std::string Fields(std::initializer_list<const char*> fields) {
@@ -207,17 +238,22 @@ TEST(CardLine, WriterKeepsEndingsFromHidingTheNextTab) {
   CardRecord card;
   memset(&card, 0, sizeof card);
   strcpy(card.name, "C:\\dir\\");
-  strcpy(card.reading, "\\\\");  // an even run hides nothing
-  strcpy(card.group, "ab\x81");  // a lead byte with its second byte cut off
-  strcpy(card.address, "\xA0");  // a lead byte to the line splitter
-  memset(card.memo, '\\', 511);  // full: the last byte gives way
+  strcpy(card.reading, "\\\\");               // an even run hides nothing
+  strcpy(card.group, "ab\x81");               // a lead byte with its second byte cut off
+  strcpy(card.address, "\xA0");               // a lead byte to the line splitter
+  memset(card.memo, '\\', 511);               // full: the last byte gives way
+  memset(card.postalCode, '\x81', 14);        // seven characters, none cut
+  memset(card.phones[0].number, '\x81', 23);  // full, its last lead byte alone
   CardRecord back = Parse(Line(card));
   EXPECT_STREQ("C:\\dir\\ ", back.name);
   EXPECT_STREQ("\\\\", back.reading);
-  // A tab is never a second byte, so a lone lead byte needs no blank.
-  EXPECT_STREQ("ab\x81", back.group);
-  EXPECT_STREQ("\xA0", back.address);
+  // A tab is never a second byte here, but it is to a reader that pairs
+  // every lead byte with the next byte: a lone one keeps a blank after it.
+  EXPECT_STREQ("ab\x81 ", back.group);
+  EXPECT_STREQ("\xA0 ", back.address);
   EXPECT_EQ(std::string(510, '\\') + " ", back.memo);
+  EXPECT_EQ(std::string(14, '\x81'), back.postalCode);
+  EXPECT_EQ(std::string(22, '\x81') + " ", back.phones[0].number);
 }
 
 // Whatever the writer writes reads back as the same fields, and writing
@@ -255,6 +291,8 @@ TEST(CardLine, EveryWrittenLineReadsBackFieldForField) {
     card.modifyCount = static_cast<int32_t>(random());
     std::string first = Line(card);
     ASSERT_LE(first.size(), static_cast<size_t>(kMaxCardLineBytes));
+    ASSERT_EQ(20u, Tabs(first).size()) << "round " << round;
+    ASSERT_EQ(Tabs(first), TabsPairingEveryLeadByte(first)) << "round " << round;
     CardRecord back = Parse(first);
     if (card.name[0] == '\0') continue;  // the placeholder name is tested above
     std::string second = Line(back);

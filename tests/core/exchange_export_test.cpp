@@ -32,16 +32,22 @@ TEST_F(ExportTest, TypesAreDecimalNumbersAndBlanksLeadWithEmptyColumns) {
 
 TEST_F(ExportTest, CommaColumnsAreQuotedOnlyWhenABareOneWouldNotReadBack) {
   // memo: a, quote, b stays bare; a leading quote, a hidden-comma ending and
-  // a comma all need quotes.
+  // a comma all need quotes, and so does a lone lead byte at the end, which
+  // a reader that pairs every lead byte with the next would join to the
+  // comma.
   PutBook({ExchangeCardLine({"a\"b", "\"x", "", "", "東京都,港区", "", "", "", "", "", "", "", "",
                              "", "", "", "", "ソ\\\\"}),
-           ExchangeCardLine({"a\\,b"})});
+           ExchangeCardLine({"a\\,b", "x\x81", "", "", "東京"})});
   Columns({"名前", "読み", "住所", "メモ"}, ',', 0);
   ASSERT_EQ(1, Export());
   EXPECT_EQ(
       "a\"b,\"\"\"x\",\"東京都,港区\",ソ\\\\\r\n"
-      "a\\,b,,,\r\n",
+      "a\\,b,\"x\x81\",東京,\r\n",
       ExchangeFile());
+  // A tab column keeps a blank after it, as the card file does.
+  Columns({"読み", "住所"}, '\t', 0);
+  ASSERT_EQ(1, Export());
+  EXPECT_EQ("\"x\t東京都,港区\r\nx\x81 \t東京\r\n", ExchangeFile());
 }
 
 TEST_F(ExportTest, AControlByteInAQuotedColumnIsABlankSoThatTheLaterColumnsStayInPlace) {

@@ -126,12 +126,12 @@ TEST_F(ImportTest, EveryLineOfTheFileIsOneCardAndEmptyLinesNone) {
   EXPECT_EQ(std::string(511, 'm'), Field(2, kExMemo));
   EXPECT_EQ("c", Field(3, kExName));
   // A file without a single LF has CR line ends; a lone lead byte never
-  // takes the delimiter after it.
+  // takes the delimiter after it, and keeps a blank after it in the book.
   PutExchangeFile("d\x81\tx\r\re\tEND\r");
   ASSERT_EQ(1, Import());
   EXPECT_EQ(2, m_book.m_nImported);
   Reload();
-  EXPECT_EQ("d\x81", Field(4, kExName));
+  EXPECT_EQ("d\x81 ", Field(4, kExName));
   EXPECT_EQ("x", Field(4, kExMemo));
   EXPECT_EQ("END", Field(5, kExMemo));
 }
@@ -222,10 +222,14 @@ TEST_F(ImportTest, ABookWithoutItsLastLineEndKeepsEveryCard) {
 }
 
 // The import counts the book's cards from its bytes as it copies them: the
-// load's count, whatever the line ends and lengths, wherever blocks break.
+// load's count, whatever the line ends and lengths, wherever blocks break;
+// and the grown book holds them and the imported card after them, a book
+// of CR line ends (older programs') included.
 TEST_F(ImportTest, TheCopyCountsTheCardsThatTheLoadCounts) {
   const char* const kEnds[] = {"\n", "\r\n", "\r", "\r\r\n"};
   std::mt19937 random(25);
+  Columns({"名前"}, '\t', 0);
+  PutExchangeFile("imported\r\n");
   for (int round = 0; round < 300; ++round) {
     std::string bytes;
     for (int n = static_cast<int>(random() % (round % 50 == 0 ? 600 : 12)); n > 0; --n) {
@@ -242,6 +246,16 @@ TEST_F(ImportTest, TheCopyCountsTheCardsThatTheLoadCounts) {
       counter.Take(bytes.data() + at, chunk);
     }
     ASSERT_EQ(m_book.m_nBookCards, counter.Finish()) << "round " << round;
+    // A last line without its end gets one, which may make it a card.
+    const int cards = m_book.m_nBookCards;
+    ASSERT_EQ(1, Import()) << "round " << round;
+    const int imported = m_book.m_nImported;
+    Reload();
+    EXPECT_EQ(cards < kMaxCards - 1 ? 1 : imported, imported) << "round " << round;
+    EXPECT_LE(std::min(cards + imported, kMaxCards), m_book.m_nBookCards) << "round " << round;
+    if (imported == 1) {
+      EXPECT_EQ("imported", Field(m_book.m_nBookCards - 1, kExName)) << "round " << round;
+    }
   }
 }
 

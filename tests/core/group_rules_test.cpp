@@ -68,7 +68,7 @@ TEST_F(GroupWriting, AFailedWriteLeavesTheOldListWhole) {
   SafeFileWriter::FailAfterBytesForTesting(3);
   EXPECT_EQ(0, Write({"new one", "new two"}));
   EXPECT_EQ("old\r\n", ReadBytes(m_strPath));
-  EXPECT_FALSE(FileExists(m_strPath + ".new"));
+  EXPECT_EQ(1u, FileCount(m_folder.Path()));
 }
 
 TEST_F(GroupWriting, ALongerFileKeepsEveryNameWhenTheListIsSaved) {

@@ -52,6 +52,12 @@ bool FileExists(const std::string& path) {
   return fs::exists(path, ec);
 }
 
+size_t FileCount(const std::string& folder) {
+  std::error_code ec;
+  return static_cast<size_t>(
+      std::distance(fs::directory_iterator(folder, ec), fs::directory_iterator()));
+}
+
 int FixedClock::NowField(int field) {
   asked += static_cast<char>('0' + field);
   static const int kNow[] = {2026, 7, 4, 9, 5};

@@ -20,6 +20,8 @@ class ScratchFolder {
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// The names in a folder: a failed write leaves nothing of its own there.
+size_t FileCount(const std::string& folder);
 
 // 2026/7/4  09:05, always.
 class FixedClock : public TimeSource {

@@ -350,18 +350,21 @@ TEST_F(Groups, BothButtonsRefuseWhileACardIsEdited) {
 // Soundness of the group list.
 
 TEST_F(Groups, AFailedRegisterLeavesTheOldListAndTheDialogOpen) {
-  std::string blocker = m_host.services.BookFile("Group.dat.new");
-  ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
   OpenEdit();
   Select(0);
   Click(IDC_GROUP_DELETE);
+  // Held by another program without sharing: the file cannot be replaced
+  // nor written in place.
+  HANDLE held = CreateFileA(m_host.services.BookFile("Group.dat").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
   ClickExpecting(IDC_GROUP_REGISTER, "グループ名設定ファイルを開けませんでした。", "exclamation");
+  CloseHandle(held);
   EXPECT_FALSE(m_bShownDuringBox);
   EXPECT_TRUE(IsWindowVisible(m_hDialog));
   EXPECT_EQ((Items{"仕事"}), List());
   EXPECT_EQ("友人\r\n仕事\r\n", File("Group.dat"));
 
-  RemoveDirectoryA(blocker.c_str());
   ClickExpecting(IDC_GROUP_REGISTER, kRegistered, "information");
   ASSERT_TRUE(Closed());
   EXPECT_EQ("仕事\r\n", File("Group.dat"));

@@ -222,13 +222,18 @@ TEST_F(Settings, AnExportIsRefusedOnTheBooksOwnFilesHoweverTheyAreSpelled) {
   }
   EXPECT_EQ(book, ReadFileBytes(m_host.services.BookFile("Quillbook.dat")));
   EXPECT_EQ(groups, ReadFileBytes(m_host.services.BookFile("Group.dat")));
-  // A failed export leaves an earlier export file as it was.
+  // A failed export leaves an earlier export file as it was: here another
+  // program holds it without sharing, so neither a replace nor a write in
+  // place can land.
   WriteFileBytes(Exchange("out.txt"), "earlier");
-  CreateDirectoryA(Exchange("out.txt.new").c_str(), nullptr);
+  HANDLE held =
+      CreateFileA(Exchange("out.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
   view.SetText(IDC_OPT_FILE, Exchange("out.txt"));
   view.Click(IDC_OPT_EXECUTE);
   EXPECT_EQ("exclamation: エクスポートファイルを作成できませんでした！", Answer());
   EXPECT_EQ("exclamation: アドレス帳エクスポートできませんでした。", Answer());
+  CloseHandle(held);
   EXPECT_EQ("earlier", ReadFileBytes(Exchange("out.txt")));
   ASSERT_TRUE(WaitVisible(view));
   view.CloseBox();
@@ -419,7 +424,9 @@ TEST(BookMark, StandsWhileThePanelRunsAndGoesAfterItsSave) {
   WriteFileBytes(mark, "left by a crash");
   ASSERT_NE(nullptr, host.OpenPanel());
   EXPECT_TRUE(FileExists(mark));
-  EXPECT_EQ("", ReadFileBytes(mark));  // a stale mark is simply taken over
+  // A stale mark stands for the panel's own: it is made only where no file
+  // has its name, so that a link planted there is never followed.
+  EXPECT_EQ("left by a crash", ReadFileBytes(mark));
   DeleteFileA(host.services.BookFile("Quillbook.dat").c_str());
   ASSERT_TRUE(host.ClosePanel());
   EXPECT_FALSE(FileExists(mark));

@@ -431,6 +431,19 @@ TEST(BookFiles, AFileTheLoadCouldNotHoldWholeIsKeptBesideItOnce) {
   ASSERT_TRUE(host.ClosePanel());
 }
 
+// The files that a save left beside the book under a temporary name.
+int TemporaryFiles(TestHost& host) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(host.services.BookFile("*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do {
+    ++count;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
 TEST(BookFiles, ASaveLandsWhileAnotherProgramReadsTheFile) {
   TestHost host;
   const std::string book = host.services.BookFile("Quillbook.dat");
@@ -443,7 +456,7 @@ TEST(BookFiles, ASaveLandsWhileAnotherProgramReadsTheFile) {
   std::string after = Bytes(book);
   EXPECT_NE(std::string::npos, after.find("山田\tﾔﾏﾀﾞ")) << after;
   EXPECT_NE(std::string::npos, after.find("\r\n")) << after;
-  EXPECT_FALSE(FileExists(book + ".new"));
+  EXPECT_EQ(0, TemporaryFiles(host));
 }
 
 TEST(BookFiles, ASaveThatFailsIsToldAndTheEditsAreKept) {
@@ -471,7 +484,25 @@ TEST(BookFiles, ASaveThatFailsIsToldAndTheEditsAreKept) {
   CloseHandle(held);
   EXPECT_EQ(before, Bytes(book));
   EXPECT_NE(std::string::npos, Bytes(book + ".2.unsaved").find("加藤\tｶﾄｳ"));
-  EXPECT_FALSE(FileExists(book + ".new"));
+  EXPECT_EQ(0, TemporaryFiles(host));
+}
+
+// The group list only ever comes from Group.dat: when that cannot be
+// written, the book's save still tells the host that the book is saved.
+TEST(BookFiles, AGroupFileThatCannotBeWrittenLeavesTheBookSaved) {
+  TestHost host;
+  const std::string groups = host.services.BookFile("Group.dat");
+  const std::string before = PutBook(host);
+  ASSERT_NE(nullptr, host.OpenPanel());
+  const std::string groupBytes = Bytes(groups);
+  HANDLE held = CreateFileA(groups.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  EXPECT_EQ(1, host.tool->SaveState());
+  CloseHandle(held);
+  EXPECT_EQ(groupBytes, Bytes(groups));
+  EXPECT_NE(before, Bytes(host.services.BookFile("Quillbook.dat")));
+  EXPECT_EQ(0, TemporaryFiles(host));
+  ASSERT_TRUE(host.ClosePanel());
 }
 
 }  // namespace

@@ -1,0 +1,3 @@
+// The command line's entry under another name, for the fault probe's own.
+#define main QuillbookMain
+#include "cli/main.cpp"
