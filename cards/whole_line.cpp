@@ -4,8 +4,10 @@
 
 // A line being read never fills the block, so that there is always room to
 // read more of it.
-WholeLineReader::WholeLineReader(FILE* file, int capacity)
-    : m_pFile(file), m_nCapacity(capacity < kReadBlockBytes / 2 ? capacity : kReadBlockBytes / 2) {}
+WholeLineReader::WholeLineReader(FILE* file, int capacity, LineEndRule rule)
+    : m_pFile(file),
+      m_nCapacity(capacity < kReadBlockBytes / 2 ? capacity : kReadBlockBytes / 2),
+      m_rule(rule) {}
 
 int WholeLineReader::Next() {
   if (m_nSavedAt >= 0) {
@@ -59,9 +61,42 @@ bool WholeLineReader::ReadMore() {
   return n > 0;
 }
 
-// Whether the file holds a line feed anywhere decides its line end; the
-// rest of a file is looked through only when its first block has none.
+namespace {
+
+// Counts the line feeds and the CRs without one after them, block by block,
+// at the speed of memchr.
+struct LineEndCount {
+  long lineFeeds = 0;
+  long loneCrs = 0;
+  bool afterCr = false;  // the last block ended in a CR
+  void Take(const char* bytes, size_t count) {
+    if (count == 0) return;
+    if (afterCr && bytes[0] != '\n') ++loneCrs;
+    const char* const stop = bytes + count;
+    for (const char* p = bytes;
+         (p = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(stop - p)))); ++p) {
+      ++lineFeeds;
+    }
+    for (const char* p = bytes;
+         (p = static_cast<const char*>(memchr(p, '\r', static_cast<size_t>(stop - p)))); ++p) {
+      if (p + 1 < stop && p[1] != '\n') ++loneCrs;
+    }
+    afterCr = stop[-1] == '\r';
+  }
+  char End() const { return LineEndOf(lineFeeds, loneCrs + (afterCr ? 1 : 0)); }
+};
+
+}  // namespace
+
+char LineEndOf(long lineFeeds, long loneCarriageReturns) {
+  return loneCarriageReturns > lineFeeds ? '\r' : '\n';
+}
+
+// With kAnyLineFeed whether the file holds a line feed anywhere decides its
+// line end, and the rest of a file is looked through only when its first
+// block has none; with kMostCommon all of it is counted.
 char WholeLineReader::LineEndOfFile() {
+  if (m_rule == LineEndRule::kMostCommon) return MostCommonLineEnd();
   if (memchr(m_achBlock + m_nBegin, '\n', static_cast<size_t>(m_nEnd - m_nBegin)) != nullptr)
     return '\n';
   if (m_bAtEnd) return '\r';
@@ -74,6 +109,18 @@ char WholeLineReader::LineEndOfFile() {
   }
   if (fseek(m_pFile, at, SEEK_SET) != 0) m_bAtEnd = true;
   return found ? '\n' : '\r';
+}
+
+char WholeLineReader::MostCommonLineEnd() {
+  LineEndCount count;
+  count.Take(m_achBlock + m_nBegin, static_cast<size_t>(m_nEnd - m_nBegin));
+  if (m_bAtEnd) return count.End();
+  long at = ftell(m_pFile);
+  if (at < 0) return count.End();  // a stream that cannot go back: its first block decides
+  char chunk[4096];
+  for (size_t n; (n = fread(chunk, 1, sizeof chunk, m_pFile)) > 0;) count.Take(chunk, n);
+  if (fseek(m_pFile, at, SEEK_SET) != 0) m_bAtEnd = true;
+  return count.End();
 }
 
 // The line from m_nBegin to stop, the index of its line end or of the end of

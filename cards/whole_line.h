@@ -11,18 +11,30 @@ constexpr int kReadBlockBytes = 65536;
 // Bytes at the end of every line that stay at hand however long it is.
 constexpr int kLineTailBytes = 64;
 
+// How a file's line end is found. The book's own files have always been
+// read with line feeds wherever one stands; a file from another program is
+// decided on all of it, so that one stray line feed in a file of CRs (old
+// Macintosh text) does not make it one line.
+enum class LineEndRule { kAnyLineFeed, kMostCommon };
+
+// '\n', or '\r' when the CRs without a line feed after them outnumber the
+// line feeds.
+char LineEndOf(long lineFeeds, long loneCarriageReturns);
+
 class WholeLineReader {
  public:
   // Text() keeps at most capacity bytes of a line (at most half a block).
-  WholeLineReader(FILE* file, int capacity);
+  WholeLineReader(FILE* file, int capacity, LineEndRule rule = LineEndRule::kAnyLineFeed);
   WholeLineReader(const WholeLineReader&) = delete;
   WholeLineReader& operator=(const WholeLineReader&) = delete;
 
   // Reads the next line: Text() holds at most capacity bytes of it, then a
   // line feed when it has a line end (CR LF counts as one), then a NUL.
-  // Returns the length in Text(), or -1 at the end of the file. A file
-  // that holds no line feed at all but holds CRs has CR line ends; in any
-  // other file a CR not before a line feed is text.
+  // Returns the length in Text(), or -1 at the end of the file. With
+  // kAnyLineFeed a file that holds no line feed at all but holds CRs has CR
+  // line ends; with kMostCommon a file whose CRs without a line feed after
+  // them outnumber its line feeds. In any other file a CR not before a line
+  // feed is text.
   int Next();
   // Writable, until the next call.
   char* Text() { return m_pchLine; }
@@ -41,12 +53,14 @@ class WholeLineReader {
   void MoveUnreadToFront();
   bool ReadMore();
   char LineEndOfFile();
+  char MostCommonLineEnd();
   int TakeLine(int textEnd, bool ended);
   int TakeLongLine();
   void KeepTail(const char* bytes, int count);
 
   FILE* m_pFile;
   int m_nCapacity;
+  LineEndRule m_rule;
   char m_chLineEnd = 0;  // decided at the first read
   bool m_bAtEnd = false;
   int m_nBegin = 0;  // unread bytes are m_achBlock[m_nBegin, m_nEnd)

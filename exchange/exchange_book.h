@@ -13,6 +13,7 @@
 
 #include "cards/book_paths.h"
 #include "cards/card_record.h"
+#include "exchange/import_records.h"
 
 class SafeFileWriter;
 
@@ -129,6 +130,16 @@ enum ImportLineProblem : unsigned {
   kImportMoreColumns = 1u << 1,    // columns past the order list were dropped
   kImportFewerColumns = 1u << 2,   // the order list's last entries got no column
   kImportOverCardLimit = 1u << 3,  // the book is full: the line is not imported
+  // What reading the file's text finds.
+  kImportReplaced = 1u << 4,  // a character that code page 932 lacks became "?"
+  kImportBadBytes = 1u << 5,  // bytes that are no character of the file's encoding became "?"
+  kImportNul = 1u << 6,       // a NUL byte, where its field's text ends
+  // What a vCard holds that its card does not take as it stands.
+  kImportLeftOut = 1u << 7,         // fields a card cannot hold
+  kImportNoReading = 1u << 8,       // nothing gives the reading that the panel asks for
+  kImportNoEnd = 1u << 9,           // no END:VCARD: ended where the next begins or the file ends
+  kImportNotProperty = 1u << 10,    // a line without a property's name or its colon, ignored
+  kImportUnknownCharset = 1u << 11  // a CHARSET that is unknown, and whose values are not UTF-8
 };
 
 // Receives, for a trial import, each line of the import file that has a
@@ -150,6 +161,8 @@ class ExchangeBook {
   CardRecord m_book[kCardSlots];
   // Cards appended by the last ImportCards, or that TryImportCards found.
   int m_nImported = 0;
+  // The import file's line on which each card of m_book began.
+  long m_anCardLine[kCardSlots];
 
   // Reads the card file into m_book; with parse 0 only counts its cards.
   // Returns 1, or 0 when the file cannot be read (no message of its own).
@@ -195,4 +208,7 @@ class ExchangeBook {
   // What an export or an import gathers before it writes it, and the
   // chunks in which an import copies the card file.
   char m_achBlock[kExchangeBlockBytes];
+  // An import's record of several lines, and the lines read ahead for it.
+  char m_achRecord[kRecordBytes + 2];
+  char m_achAhead[kAheadBytes];
 };

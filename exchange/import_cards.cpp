@@ -7,6 +7,7 @@
 #include "exchange/block_out.h"
 #include "exchange/book_file.h"
 #include "exchange/exchange_book.h"
+#include "exchange/import_records.h"
 #include "text/text_helpers.h"
 
 namespace {
@@ -90,11 +91,12 @@ int ExchangeBook::RunImport(const ExchangeOptions& options, ExchangeMessages& me
     return 0;
   }
   // Each line of the file, however long, is one line here: a longer one
-  // keeps its beginning and its line feed.
-  WholeLineReader lines(file, kLineBufferSize);
-  long lineNumber = 0;
+  // keeps its beginning and its line feed. A quoted cell of several lines
+  // makes one record of them.
+  WholeLineReader lines(file, kRecordBytes, LineEndRule::kMostCommon);
+  ImportRecords records(lines, options.delimiter == ',', m_achRecord, m_achAhead);
   // The heading is never matched against the columns: it is skipped whole.
-  if (options.heading && lines.Next() >= 0) ++lineNumber;
+  if (options.heading) records.SkipLine();
   // The card file is read once: its cards are counted as its bytes go into
   // the new file that the imported cards will be appended to, which
   // replaces it only once whole. A trial writes nothing.
@@ -122,9 +124,9 @@ int ExchangeBook::RunImport(const ExchangeOptions& options, ExchangeMessages& me
   }
   int n = 0;
   bool limitReached = false;
-  for (int length; (length = lines.Next()) >= 0;) {
-    ++lineNumber;
-    if (IsEmptyLine(lines.Text(), length)) continue;
+  for (int length; (length = records.Next()) >= 0;) {
+    const long lineNumber = records.LineNumber();
+    if (IsEmptyLine(records.Text(), length)) continue;
     if (m_nBookCards + n >= kMaxCards) {
       limitReached = true;
       if (report == nullptr) break;
@@ -132,8 +134,9 @@ int ExchangeBook::RunImport(const ExchangeOptions& options, ExchangeMessages& me
       continue;
     }
     memset(&m_book[n], 0, sizeof m_book[n]);
-    unsigned problems = ReadCardLine(*this, n, lines.Text(), length, options, fields);
-    if (lines.Overflowed()) problems |= kImportTextCut;
+    m_anCardLine[n] = lineNumber;
+    unsigned problems = ReadCardLine(*this, n, records.Text(), length, options, fields);
+    if (records.Overflowed()) problems |= kImportTextCut;
     if (report != nullptr && problems != 0) report->LineProblems(lineNumber, problems);
     if (report == nullptr) PutCardLine(appended, m_book[n]);
     ++n;

@@ -84,10 +84,16 @@ TEST_F(ImportTest, QuotedColumnsAsSpreadsheetsWriteThem) {
       "\"a,b\",\"c\"\r\n"
       "x,\"Anytown, WW\",08123\r\n"
       "\"\",\"say \"\"hi\"\"\",\"open\r\n"
-      "\"q\"r,\\\"s\r\n");
+      "\"q\"r,\\\"s\r\n"
+      // A cell of several lines, as spreadsheets write one typed with
+      // Alt+Enter: one card, each line break a blank, the columns in place.
+      "y,\"京都市\r\n左京区\",075\r\n"
+      "\"two\r\n\r\nbreaks\",z\r\n"
+      // A quote that no line closes leaves its line alone.
+      "\"never\r\nclosed\r\n");
   ASSERT_EQ(1, Import());
   Reload();
-  ASSERT_EQ(6, m_book.m_nBookCards);
+  ASSERT_EQ(10, m_book.m_nBookCards);
   EXPECT_EQ("a", Field(1, kExName));
   EXPECT_EQ("b", Field(1, kExAddress));
   EXPECT_EQ("a,b", Field(2, kExName));
@@ -99,6 +105,13 @@ TEST_F(ImportTest, QuotedColumnsAsSpreadsheetsWriteThem) {
   EXPECT_EQ("\"open", Field(4, kExPostalCode));  // never closed: taken bare
   EXPECT_EQ("qr", Field(5, kExName));
   EXPECT_EQ("\\\"s", Field(5, kExAddress));
+  EXPECT_EQ("y", Field(6, kExName));
+  EXPECT_EQ("京都市 左京区", Field(6, kExAddress));
+  EXPECT_EQ("075", Field(6, kExPostalCode));
+  EXPECT_EQ("two  breaks", Field(7, kExName));
+  EXPECT_EQ("z", Field(7, kExAddress));
+  EXPECT_EQ("\"never", Field(8, kExName));
+  EXPECT_EQ("closed", Field(9, kExName));
 }
 
 TEST_F(ImportTest, ALongTextIsCutAtACharacterBoundary) {
@@ -134,6 +147,13 @@ TEST_F(ImportTest, EveryLineOfTheFileIsOneCardAndEmptyLinesNone) {
   EXPECT_EQ("d\x81 ", Field(4, kExName));
   EXPECT_EQ("x", Field(4, kExMemo));
   EXPECT_EQ("END", Field(5, kExMemo));
+  // Nor does one stray LF make a file of CRs one line: the line end that
+  // most lines have is the file's.
+  PutExchangeFile("f\rg\rh\ni\r");
+  ASSERT_EQ(1, Import());
+  EXPECT_EQ(3, m_book.m_nImported);
+  Reload();
+  EXPECT_EQ("h i", Field(8, kExName));
 }
 
 TEST_F(ImportTest, StopsAtFiveHundredCardsWithTheLimitMessage) {
