@@ -24,6 +24,14 @@ bool FitsGroupFile(const char* name) {
   return strnlen(name, kMaxGroupNameBytes + 1) <= static_cast<size_t>(kMaxGroupNameBytes);
 }
 
+GroupAddition AddGroupName(GroupList& list, const char* name) {
+  for (int i = 0; i < list.m_nGroupCount && i < kMaxGroups; ++i) {
+    if (strcmp(list.m_groups[i].name, name) == 0) return GroupAddition::kAlreadyThere;
+  }
+  if (!FitsGroupFile(name)) return GroupAddition::kTooLong;
+  return list.Add(name) ? GroupAddition::kAdded : GroupAddition::kListFull;
+}
+
 bool IsDuplicateGroupName(const char* candidate, GroupNameSource source, void* context) {
   char buffer[kGroupNameSize];
   for (int i = 0;; ++i) {

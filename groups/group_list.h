@@ -68,6 +68,14 @@ constexpr int kMaxGroupNameBytes = kGroupNameSize - 2;
 
 bool FitsGroupFile(const char* name);
 
+// What adding a name to the list came to.
+enum class GroupAddition { kAdded, kAlreadyThere, kTooLong, kListFull };
+
+// Appends name unless a name of the list equals it byte for byte (every
+// name, an empty one or not): not when it is longer than a read of the
+// file gives back whole, nor when the list holds ten.
+GroupAddition AddGroupName(GroupList& list, const char* name);
+
 // True when candidate equals a name of the list byte for byte. The walk ends
 // at the first empty name, as the list's own users have always done, so a
 // name after an empty one is not seen.
