@@ -10,49 +10,6 @@ namespace {
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-// Japanese phones name code page 932 by its older names, whose strict forms
-// lack the characters that Windows added.
-bool NamesCp932(const char* charset) {
-  for (const char* name : {"SHIFT_JIS", "SHIFT-JIS", "SJIS", "CP932", "MS932", "WINDOWS-31J"}) {
-    if (strcasecmp(charset, name) == 0) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool ParseEncoding(const char* name, Encoding& encoding) {
-  if (strcasecmp(name, "auto") == 0) {
-    encoding = Encoding::kAuto;
-  } else if (strcasecmp(name, "utf-8") == 0 || strcasecmp(name, "utf8") == 0) {
-    encoding = Encoding::kUtf8;
-  } else if (NamesCp932(name)) {
-    encoding = Encoding::kCp932;
-  } else {
-    return false;
-  }
-  return true;
-}
-
-size_t Utf8SequenceLength(unsigned char lead) {
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  return 1;
-}
-
-void Cp932Writer::Open(const char* charset) {
-  if (m_hConverter != kNoConverter) iconv_close(m_hConverter);
-  m_hConverter = NamesCp932(charset) ? kNoConverter : iconv_open("CP932", charset);
-  m_bUtf8 = strcasecmp(charset, "UTF-8") == 0 || strcasecmp(charset, "UTF8") == 0;
-}
-
-Cp932Writer::~Cp932Writer() {
-  if (m_hConverter != kNoConverter) iconv_close(m_hConverter);
-}
-
-namespace {
-
 // Converts with cd as far as out has room; each character that cannot be
 // converted (or is cut short at the end) becomes replacement, and the
 // bytes that skip gives for it are passed over. Returns the replacements.
@@ -65,7 +22,8 @@ int ConvertReplacing(iconv_t cd, const char*& in, size_t& length, char*& out, si
   while (length > 0) {
     if (iconv(cd, &source, &length, &out, &room) != static_cast<size_t>(-1)) break;
     if (errno == E2BIG || room < width) break;
-    size_t n = errno == EINVAL ? length : skip(static_cast<unsigned char>(*source));
+    size_t n =
+        errno == EINVAL ? length : skip(reinterpret_cast<const unsigned char*>(source), length);
     if (n > length) n = length;
     memcpy(out, replacement, width);
     out += width;
@@ -81,18 +39,75 @@ int ConvertReplacing(iconv_t cd, const char*& in, size_t& length, char*& out, si
 
 }  // namespace
 
-size_t Cp932Writer::Convert(const char* in, size_t length, char* out, size_t room, int& replaced) {
-  if (m_hConverter == kNoConverter) {
-    size_t n = CharBoundaryPrefix(in, length, room);
-    memcpy(out, in, n);
-    return n;
+bool ParseEncoding(const char* name, TextEncoding& encoding) {
+  if (strcasecmp(name, "auto") == 0) {
+    encoding = TextEncoding::kAuto;
+  } else if (NamesUtf8(name)) {
+    encoding = TextEncoding::kUtf8;
+  } else if (NamesCp932(name)) {
+    encoding = TextEncoding::kCp932;
+  } else {
+    return false;
   }
-  size_t left = room;
-  bool utf8 = m_bUtf8;
-  replaced +=
-      ConvertReplacing(m_hConverter, in, length, out, left, "?",
-                       [utf8](unsigned char lead) { return utf8 ? Utf8SequenceLength(lead) : 1; });
-  return room - left;
+  return true;
+}
+
+IconvConverter::IconvConverter()
+    : m_hToCp932(iconv_open("CP932", "UTF-8")), m_hOther(kNoConverter) {}
+
+IconvConverter::~IconvConverter() {
+  if (m_hToCp932 != kNoConverter) iconv_close(m_hToCp932);
+  if (m_hOther != kNoConverter) iconv_close(m_hOther);
+}
+
+void IconvConverter::Utf8ToCp932(const char*& in, size_t& length, char*& out, size_t& room,
+                                 int& unmapped) {
+  if (m_hToCp932 == kNoConverter) {
+    // Without the converter only ASCII is certain.
+    while (length > 0 && room > 0) {
+      size_t bad = 0;
+      int n = Utf8CharacterAt(reinterpret_cast<const unsigned char*>(in), length, bad);
+      size_t step = n > 0 ? static_cast<size_t>(n) : length;
+      *out++ = n == 1 ? *in : '?';
+      --room;
+      if (n != 1) ++unmapped;
+      in += step;
+      length -= step;
+    }
+    return;
+  }
+  iconv(m_hToCp932, nullptr, nullptr, nullptr, nullptr);
+  // The text is well-formed: what iconv refuses is a character that code
+  // page 932 lacks.
+  unmapped += ConvertReplacing(m_hToCp932, in, length, out, room, "?",
+                               [](const unsigned char* at, size_t left) {
+                                 size_t bad = 0;
+                                 int n = Utf8CharacterAt(at, left, bad);
+                                 return n > 0 ? static_cast<size_t>(n) : bad;
+                               });
+}
+
+void IconvConverter::Cp932ToUtf8(const char*& in, size_t& length, char*& out, size_t& room) {
+  size_t n = Utf8Into(in, length, out, room);
+  out += n;
+  room -= n;
+}
+
+bool IconvConverter::OtherToUtf8(const char* charset, const char*& in, size_t& length, char*& out,
+                                 size_t& room) {
+  if (strcasecmp(charset, m_szOther) != 0 || m_szOther[0] == '\0') {
+    if (m_hOther != kNoConverter) iconv_close(m_hOther);
+    m_hOther = iconv_open("UTF-8", charset);
+    CopyCutString(m_szOther, charset);
+  }
+  if (m_hOther == kNoConverter) return false;
+  iconv(m_hOther, nullptr, nullptr, nullptr, nullptr);
+  char* source = const_cast<char*>(in);
+  // It stops at a byte that is no character of the set, or at the end of
+  // out, which the caller tells apart.
+  iconv(m_hOther, &source, &length, &out, &room);
+  in = source;
+  return true;
 }
 
 size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room) {
@@ -106,7 +121,7 @@ size_t Utf8Into(const char*& cp932, size_t& length, char* out, size_t room) {
   }
   size_t left = room;
   ConvertReplacing(cd, cp932, length, out, left, "\xEF\xBF\xBD",
-                   [](unsigned char) { return size_t{1}; });
+                   [](const unsigned char*, size_t) { return size_t{1}; });
   return room - left;
 }
 
@@ -150,19 +165,4 @@ bool Utf8ToCp932(const char* utf8, std::string& out) {
   iconv_close(cd);
   if (!ok) out.clear();
   return ok;
-}
-
-void Utf8Check::Feed(const char* bytes, size_t length) {
-  for (size_t i = 0; i < length && m_bValid; ++i) {
-    unsigned char byte = static_cast<unsigned char>(bytes[i]);
-    if (m_nPending > 0) {
-      if ((byte & 0xC0) != 0x80) m_bValid = false;
-      --m_nPending;
-    } else if (byte >= 0x80) {
-      m_bNonAscii = true;
-      size_t need = Utf8SequenceLength(byte);
-      if (need == 1) m_bValid = false;
-      m_nPending = static_cast<int>(need) - 1;
-    }
-  }
 }

@@ -76,7 +76,7 @@ int PrepareExchange(const char* dataDirectory, const ExchangeRequest& request, b
     }
     strcpy(options.path, request.file);
   }
-  options.delimiter = request.comma ? ',' : '\t';
+  options.delimiter = request.format == ExchangeFormat::kComma ? ',' : '\t';
   options.heading = request.noHeading ? 0 : 1;
   std::string list;
   if (!Utf8ToCp932(request.columns, list)) {

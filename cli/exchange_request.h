@@ -6,16 +6,17 @@
 #include "cli/charset.h"
 #include "exchange/exchange_book.h"
 
+enum class ExchangeFormat { kTab, kComma, kVcard };
+
 struct ExchangeRequest {
   const char* columns = nullptr;  // LIST, UTF-8: field names, "" for a blank column
-  bool comma = false;
+  ExchangeFormat format = ExchangeFormat::kTab;
   bool noHeading = false;
   bool dryRun = false;
   bool force = false;
   bool narrowReadings = false;
-  bool vcard = false;
   bool encodingGiven = false;
-  Encoding encoding = Encoding::kAuto;
+  TextEncoding encoding = TextEncoding::kAuto;
   bool noBom = false;          // a UTF-8 export without its byte-order mark
   const char* file = nullptr;  // "-" is standard output for export
 };

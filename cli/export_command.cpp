@@ -85,30 +85,31 @@ int ExportCommand(const char* dataDirectory, const ExchangeRequest& request) {
   if (request.dryRun || request.force || request.narrowReadings) {
     return Fail(kExitBadArguments, "--dry-run, --force and --narrow-readings belong to import");
   }
-  if (request.vcard) {
+  const bool vcard = request.format == ExchangeFormat::kVcard;
+  if (vcard) {
     if (request.file == nullptr) return Fail(kExitBadArguments, "export needs a FILE");
-    if (request.encodingGiven || request.columns != nullptr || request.comma || request.noHeading ||
-        request.noBom) {
+    if (request.encodingGiven || request.columns != nullptr || request.noHeading || request.noBom) {
       return Fail(kExitBadArguments,
                   "a vCard file is UTF-8 with every field: --vcard takes no --encoding, "
-                  "--no-bom, --columns, --comma or --no-heading");
+                  "--no-bom, --columns or --no-heading");
     }
   }
-  if (request.encoding == Encoding::kAuto && request.encodingGiven) {
+  if (request.encoding == TextEncoding::kAuto && request.encodingGiven) {
     return Fail(kExitBadArguments, "export writes --encoding cp932 or utf-8");
   }
-  if (request.noBom && request.encoding != Encoding::kUtf8) {
+  if (request.noBom && request.encoding != TextEncoding::kUtf8) {
     return Fail(kExitBadArguments, "--no-bom belongs to --encoding utf-8");
   }
   // A person reads a terminal, which shows UTF-8; a file or a pipe gets the
   // settings screen's bytes unless told otherwise. A mark is for files.
   bool toTerminal =
       request.file != nullptr && strcmp(request.file, "-") == 0 && isatty(STDOUT_FILENO) != 0;
-  Encoding encoding = request.encodingGiven || !toTerminal ? request.encoding : Encoding::kUtf8;
+  TextEncoding encoding =
+      request.encodingGiven || !toTerminal ? request.encoding : TextEncoding::kUtf8;
   bool mark = request.encodingGiven && !request.noBom && !toTerminal;
   // Refused by the user's own book, before anything is written: the book
   // of a data folder without a card file is exported from a scratch copy.
-  if (!request.vcard && request.file != nullptr && strcmp(request.file, "-") != 0) {
+  if (!vcard && request.file != nullptr && strcmp(request.file, "-") != 0) {
     PrintedMessages messages(request.file, dataDirectory);
     if (RefuseBookFile(dataDirectory, request.file, messages)) return kExitFailed;
   }
@@ -117,11 +118,11 @@ int ExportCommand(const char* dataDirectory, const ExchangeRequest& request) {
   BookPlace place;
   int status = PrepareBook(dataDirectory, false, place);
   if (status >= 0) return status;
-  if (request.vcard) return ExportVcards(place.directory.c_str(), request.file, dataDirectory);
+  if (vcard) return ExportVcards(place.directory.c_str(), request.file, dataDirectory);
   status = PrepareExchange(place.directory.c_str(), request, true, g_options);
   if (status >= 0) return status;
   PrintedMessages messages(request.file, place.directory.c_str());
-  if (encoding == Encoding::kUtf8) return ExportUtf8(request, mark, messages);
+  if (encoding == TextEncoding::kUtf8) return ExportUtf8(request, mark, messages);
   errno = 0;
   int done = strcmp(request.file, "-") == 0 ? g_book.ExportCardsTo(stdout, g_options, messages)
                                             : g_book.ExportCards(g_options, messages);

@@ -9,6 +9,8 @@
 #include "cards/safe_file.h"
 #include "cli/book_setup.h"
 #include "cli/import_file.h"
+#include "cli/import_groups.h"
+#include "cli/import_notes.h"
 #include "cli/messages.h"
 #include "cli/vcard_import.h"
 #include "cli/writer_lock.h"
@@ -19,7 +21,6 @@ namespace {
 ExchangeBook g_book;  // over a megabyte: not for the stack
 ExchangeOptions g_options;
 ImportNotes g_notes;
-ImportCopy g_copy;
 
 // A running panel writes its own copy of the book over the card file when
 // it closes, and would drop whatever was appended meanwhile.
@@ -30,46 +31,69 @@ bool PanelHoldsBook(const char* dataDirectory, std::string& markPath) {
   return PathExists(path);
 }
 
+// What every import shares once its cards stand in g_book.m_book[0..count):
+// readings narrowed on request and checked, then the append, the count, the
+// groups and the summary. Returns the exit status.
+int FinishImport(int count, const char* bookDirectory, const ExchangeRequest& request,
+                 ExchangeMessages& messages, const NoteDetails* details) {
+  for (int i = 0; i < count && i < kCardSlots; ++i) {
+    char* reading = g_book.m_book[i].reading;
+    if (request.narrowReadings) NarrowReading(reading);
+    if (!IsHalfWidthReading(reading)) g_notes.Add(g_book.m_anCardLine[i], kNoteWideReading);
+  }
+  if (request.dryRun) {
+    g_notes.PrintEach(details);
+    printf("%d card%s would be added\n", count, count == 1 ? "" : "s");
+  } else {
+    if (count > 0 && !g_book.AppendImportedCards(bookDirectory, count, messages)) {
+      return kExitFailed;
+    }
+    printf("%d card%s added\n", count, count == 1 ? "" : "s");
+  }
+  int status = AddImportedGroups(bookDirectory, g_book.m_book, count, request.dryRun);
+  // A trial has named each line already.
+  g_notes.PrintSummary(!request.dryRun);
+  if (g_notes.LeftOut() > 0) {
+    status = Fail(kExitDoneInPart, "the book holds 500 cards: %ld %s%s of %s left out",
+                  g_notes.LeftOut(), request.format == ExchangeFormat::kVcard ? "card" : "line",
+                  g_notes.LeftOut() > 1 ? "s" : "", request.file);
+  }
+  return status >= 0 ? status : kExitDone;
+}
+
 int ImportLines(const BookPlace& place, const ExchangeRequest& request) {
   int status = PrepareExchange(place.directory.c_str(), request, false, g_options);
   if (status >= 0) return status;
-  status = CopyImportFile(request.file, request.encoding, g_options.heading != 0, g_notes, g_copy);
+  ImportText text;
+  status = OpenImportText(request.file, request.encoding, text);
   if (status >= 0) return status;
-  if (g_copy.scratch.path.size() >= sizeof g_options.path) {
-    return Fail(kExitFailed, "the scratch copy's path is too long: %s",
-                g_copy.scratch.path.c_str());
+  if (request.encoding == TextEncoding::kAuto) g_notes.encoding = text.choice;
+  ScratchFile copy;
+  status = CopyImportFile(request.file, text, g_notes, copy);
+  if (status >= 0) return status;
+  if (copy.path.size() >= sizeof g_options.path) {
+    return Fail(kExitFailed, "the scratch copy's path is too long: %s", copy.path.c_str());
   }
-  strcpy(g_options.path, g_copy.scratch.path.c_str());
+  strcpy(g_options.path, copy.path.c_str());
   PrintedMessages messages(request.file, place.directory.c_str());
   // The trial fills the cards without writing them; FinishImport appends.
   if (!g_book.TryImportCards(g_options, messages, g_notes)) return kExitFailed;
-  return FinishImport(g_book, g_book.m_nImported, place.directory.c_str(), request,
-                      g_copy.lineOfCard, g_notes, messages);
+  return FinishImport(g_book.m_nImported, place.directory.c_str(), request, messages, nullptr);
+}
+
+int ImportVcardFile(const BookPlace& place, const ExchangeRequest& request) {
+  ImportText text;
+  int status = OpenImportText(request.file, request.encoding, text);
+  if (status >= 0) return status;
+  if (request.encoding == TextEncoding::kAuto) g_notes.encoding = text.choice;
+  const NoteDetails* details = nullptr;
+  status = ReadVcards(place.directory.c_str(), request, text, g_book, g_notes, details);
+  if (status >= 0) return status;
+  PrintedMessages messages(request.file, place.directory.c_str());
+  return FinishImport(g_book.m_nImported, place.directory.c_str(), request, messages, details);
 }
 
 }  // namespace
-
-int FinishImport(ExchangeBook& book, int count, const char* bookDirectory,
-                 const ExchangeRequest& request, const long* lineOfCard, ImportNotes& notes,
-                 ExchangeMessages& messages, const LeftOutFields* leftOut) {
-  for (int i = 0; i < count && i < kCardSlots; ++i) {
-    char* reading = book.m_book[i].reading;
-    if (request.narrowReadings) NarrowReading(reading);
-    if (!IsHalfWidthReading(reading)) notes.Add(lineOfCard[i], kNoteWideReading);
-  }
-  if (request.dryRun) {
-    notes.PrintEach(leftOut);
-    printf("%d card%s would be added\n", count, count == 1 ? "" : "s");
-  } else {
-    if (count > 0 && !book.AppendImportedCards(bookDirectory, count, messages)) return kExitFailed;
-    printf("%d card%s added\n", count, count == 1 ? "" : "s");
-  }
-  // A trial has named each line already.
-  notes.PrintSummary(!request.dryRun);
-  if (notes.LeftOut() == 0) return kExitDone;
-  return Fail(kExitDoneInPart, "the book holds 500 cards: %ld %s%s of %s left out", notes.LeftOut(),
-              request.vcard ? "card" : "line", notes.LeftOut() > 1 ? "s" : "", request.file);
-}
 
 int ImportCommand(const char* dataDirectory, const ExchangeRequest& request) {
   if (request.file != nullptr && strcmp(request.file, "-") == 0) {
@@ -78,8 +102,12 @@ int ImportCommand(const char* dataDirectory, const ExchangeRequest& request) {
   }
   if (request.file == nullptr) return Fail(kExitBadArguments, "import needs a FILE");
   if (request.noBom) return Fail(kExitBadArguments, "--no-bom belongs to export");
-  if (!request.vcard && request.columns == nullptr) {
+  const bool vcard = request.format == ExchangeFormat::kVcard;
+  if (!vcard && request.columns == nullptr) {
     return Fail(kExitBadArguments, "import needs --columns LIST, or --vcard");
+  }
+  if (vcard && (request.columns != nullptr || request.noHeading)) {
+    return Fail(kExitBadArguments, "--vcard takes no --columns or --no-heading");
   }
   std::string markPath;
   if (!request.dryRun && !request.force && PanelHoldsBook(dataDirectory, markPath)) {
@@ -89,7 +117,8 @@ int ImportCommand(const char* dataDirectory, const ExchangeRequest& request) {
                 "if no panel runs",
                 markPath.c_str());
   }
-  // Held until the grown card file is in place, or the import has failed.
+  // Held until the grown card file and the group file are in place, or the
+  // import has failed.
   BookWriterLock lock;
   if (!request.dryRun) {
     int status = lock.Take(dataDirectory);
@@ -98,6 +127,5 @@ int ImportCommand(const char* dataDirectory, const ExchangeRequest& request) {
   BookPlace place;
   int status = PrepareBook(dataDirectory, !request.dryRun, place);
   if (status >= 0) return status;
-  if (request.vcard) return ImportVcards(place.directory.c_str(), request);
-  return ImportLines(place, request);
+  return vcard ? ImportVcardFile(place, request) : ImportLines(place, request);
 }

@@ -2,17 +2,16 @@
 
 #include <errno.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
 #include "cards/safe_file.h"
-#include "cli/book_setup.h"
 #include "cli/messages.h"
 
 namespace {
 
 constexpr size_t kPieceSize = 65536;
+char g_achPiece[kPieceSize];
+char g_achConverted[2 * kPieceSize + 8];
 
 // A piece of a line: up to its line end, or as much as fits.
 size_t ReadPiece(FILE* file, char* buffer, size_t start, size_t room, char lineEnd) {
@@ -25,100 +24,130 @@ size_t ReadPiece(FILE* file, char* buffer, size_t start, size_t room, char lineE
   return n;
 }
 
-// Bytes at the end of a UTF-8 piece that begin a character the piece cuts.
-size_t CutCharacterBytes(const char* piece, size_t length) {
-  for (size_t back = 1; back <= 3 && back <= length; ++back) {
-    unsigned char byte = static_cast<unsigned char>(piece[length - back]);
-    if ((byte & 0xC0) == 0x80) continue;
-    return Utf8SequenceLength(byte) > back ? back : 0;
+// Surveys the rest of file, which is then rewound to where it stood;
+// false on a read error.
+bool Survey(FILE* file, TextSurvey& survey) {
+  long at = ftell(file);
+  for (size_t n; (n = fread(g_achPiece, 1, sizeof g_achPiece, file)) > 0;)
+    survey.Feed(g_achPiece, n);
+  bool read = ferror(file) == 0;
+  return fseek(file, at < 0 ? 0 : at, SEEK_SET) == 0 && read;
+}
+
+const char* AskedName(TextEncoding asked) {
+  return asked == TextEncoding::kUtf8 ? "utf-8" : "cp932";
+}
+
+// Decodes the UTF-16 of in (past its mark) into the UTF-8 scratch copy and
+// reads that instead. Returns -1, else the exit status after saying why.
+int DecodeUtf16(const char* file, ImportText& text) {
+  int status = text.decoded.Make("import", "utf8");
+  if (status >= 0) return status;
+  SafeFileWriter out(text.decoded.path.c_str());
+  Utf16Decoder decoder(text.choice.encoding == TextEncoding::kUtf16Be);
+  fseek(text.file, 2, SEEK_SET);
+  for (size_t n; (n = fread(g_achPiece, 1, sizeof g_achPiece, text.file)) > 0;) {
+    out.Write(g_achConverted, decoder.Decode(g_achPiece, n, g_achConverted, feof(text.file) != 0));
   }
-  return 0;
+  out.Write(g_achConverted, decoder.Decode(g_achPiece, 0, g_achConverted, true));
+  if (ferror(text.file)) {
+    return Fail(kExitFailed, "cannot read the import file %s: %s", file, Reason());
+  }
+  if (!out.Commit()) {
+    return Fail(kExitFailed, "cannot write the scratch copy %s of %s: %s",
+                text.decoded.path.c_str(), file, Reason());
+  }
+  fclose(text.file);
+  FileProblem problem = FileProblem::kNone;
+  text.file = OpenFileForReading(text.decoded.path.c_str(), problem);
+  TextSurvey decoded;
+  if (text.file == nullptr || !Survey(text.file, decoded)) {
+    return Fail(kExitFailed, "cannot read the scratch copy %s of %s: %s", text.decoded.path.c_str(),
+                file, Reason());
+  }
+  text.choice.lineEnd = decoded.Choose(TextEncoding::kUtf8).lineEnd;
+  return -1;
 }
 
 }  // namespace
 
-FileText ExamineText(FILE* file) {
-  static char chunk[kPieceSize];
-  Utf8Check check;
-  bool bom = false;
-  bool first = true;
-  bool lineFeed = false;
-  bool carriageReturn = false;
-  for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0; first = false) {
-    if (first && n >= 3 && memcmp(chunk, kUtf8Bom, 3) == 0) bom = true;
-    check.Feed(chunk, n);
-    lineFeed = lineFeed || memchr(chunk, '\n', n) != nullptr;
-    carriageReturn = carriageReturn || memchr(chunk, '\r', n) != nullptr;
-  }
-  rewind(file);
-  return {bom || check.LooksUtf8(), check.PlainAscii(), carriageReturn && !lineFeed};
+ImportText::~ImportText() {
+  if (file != nullptr) fclose(file);
 }
 
-bool ReadsAsUtf8(const FileText& text, Encoding encoding) {
-  if (encoding != Encoding::kAuto) return encoding == Encoding::kUtf8;
-  return text.utf8;
-}
-
-int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNotes& notes,
-                   ImportCopy& copy) {
+int OpenImportText(const char* file, TextEncoding asked, ImportText& text) {
   const char* reason = nullptr;
-  FILE* in = OpenPlainFile(file, reason);
-  if (in == nullptr) return Fail(kExitFailed, "cannot open the import file %s: %s", file, reason);
-  FileText text = ExamineText(in);
-  copy.utf8 = ReadsAsUtf8(text, encoding);
-  // The import reads such a file with CR line ends; its notes count lines alike.
-  char lineEnd = text.crLines ? '\r' : '\n';
-  int status = copy.scratch.Make("import", "copy");
-  if (status >= 0) {
-    fclose(in);
-    return status;
+  text.file = OpenPlainFile(file, reason);
+  if (text.file == nullptr) {
+    return Fail(kExitFailed, "cannot open the import file %s: %s", file, reason);
   }
+  TextSurvey survey;
+  if (!Survey(text.file, survey)) {
+    return Fail(kExitFailed, "cannot read the import file %s: %s", file, Reason());
+  }
+  text.choice = survey.Choose(asked);
+  const TextEncoding found = text.choice.encoding;
+  if (found == TextEncoding::kUtf16Le || found == TextEncoding::kUtf16Be) {
+    if (asked != TextEncoding::kAuto) {
+      return Fail(kExitFailed,
+                  "the import file %s is UTF-16 (its byte-order mark says so), not %s: leave "
+                  "out --encoding to read it",
+                  file, AskedName(asked));
+    }
+    return DecodeUtf16(file, text);
+  }
+  if (text.choice.mostlyNul) {
+    return Fail(kExitFailed,
+                "the import file %s is no text: a quarter of its bytes or more are NUL (UTF-16 "
+                "without its byte-order mark?); save it as UTF-8 or code page 932",
+                file);
+  }
+  if (fseek(text.file, static_cast<long>(survey.MarkBytes(text.choice)), SEEK_SET) != 0) {
+    return Fail(kExitFailed, "cannot read the import file %s: %s", file, Reason());
+  }
+  return -1;
+}
+
+int CopyImportFile(const char* file, ImportText& text, ImportNotes& notes, ScratchFile& copy) {
+  int status = copy.Make("import", "copy");
+  if (status >= 0) return status;
   // Through the safe path: a full scratch folder must not drop a card.
-  SafeFileWriter out(copy.scratch.path.c_str());
-  static char piece[kPieceSize];
-  static char converted[kPieceSize];
-  Cp932Writer writer("UTF-8");
+  SafeFileWriter out(copy.path.c_str());
+  IconvConverter converter;
+  // The procedures count lines with the same line end, on the same bytes.
+  const char lineEnd = text.choice.lineEnd;
+  const bool utf8 = text.Utf8();
   long line = 1;
-  bool lineHasText = false;  // the procedures skip a line of line ends alone
-  int cards = 0;
   size_t carried = 0;
-  bool start = true;
-  for (size_t length; (length = ReadPiece(in, piece, carried, sizeof piece, lineEnd)) > 0;) {
-    if (start && copy.utf8 && length >= 3 && memcmp(piece, kUtf8Bom, 3) == 0) {
-      memmove(piece, piece + 3, length -= 3);
-    }
-    start = false;
-    bool ended = piece[length - 1] == lineEnd;
-    for (size_t i = 0; i < length; ++i) {
-      if (piece[i] == '\0') notes.Add(line, kNoteNul);
-      if (piece[i] != '\r' && piece[i] != '\n') lineHasText = true;
-    }
-    carried = copy.utf8 && !ended && !feof(in) ? CutCharacterBytes(piece, length) : 0;
-    if (copy.utf8) {
-      int replaced = 0;
-      size_t n = writer.Convert(piece, length - carried, converted, sizeof converted, replaced);
-      out.Write(converted, n);
-      if (replaced > 0) notes.Add(line, kNoteReplaced);
-      notes.replacedCharacters += replaced;
+  for (size_t length;
+       (length = ReadPiece(text.file, g_achPiece, carried, sizeof g_achPiece, lineEnd)) > 0;) {
+    const bool ended = g_achPiece[length - 1] == lineEnd;
+    if (memchr(g_achPiece, '\0', length) != nullptr) notes.Add(line, kImportNul);
+    carried = 0;
+    if (utf8) {
+      // A character that the piece cuts waits for the rest of it.
+      const char* in = g_achPiece;
+      size_t left = length;
+      ConversionCounts counts;
+      const bool atEnd = ended || feof(text.file) != 0;
+      out.Write(g_achConverted, Utf8ToCp932(converter, in, left, g_achConverted,
+                                            sizeof g_achConverted, atEnd, counts));
+      if (counts.unmapped > 0) notes.Add(line, kImportReplaced);
+      if (counts.bad > 0) notes.Add(line, kImportBadBytes);
+      notes.replacedCharacters += counts.unmapped + counts.bad;
+      carried = left;
+      memmove(g_achPiece, in, carried);
     } else {
-      out.Write(piece, length);
+      out.Write(g_achPiece, length);
     }
-    memmove(piece, piece + length - carried, carried);
-    bool lastPiece = !ended && feof(in);
-    if (ended || lastPiece) {
-      if (lineHasText && (line > 1 || !heading) && cards < kCardSlots) {
-        copy.lineOfCard[cards++] = line;
-      }
-      ++line;
-      lineHasText = false;
-    }
+    if (ended) ++line;
   }
-  bool readFailed = ferror(in) != 0;
-  fclose(in);
-  if (readFailed) return Fail(kExitFailed, "cannot read the import file %s: %s", file, Reason());
+  if (ferror(text.file)) {
+    return Fail(kExitFailed, "cannot read the import file %s: %s", file, Reason());
+  }
   if (!out.Commit()) {
-    return Fail(kExitFailed, "cannot write the scratch copy %s of %s: %s",
-                copy.scratch.path.c_str(), file, Reason());
+    return Fail(kExitFailed, "cannot write the scratch copy %s of %s: %s", copy.path.c_str(), file,
+                Reason());
   }
   return -1;
 }

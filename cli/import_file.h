@@ -1,35 +1,29 @@
-// An import file as the procedures read it: a code page 932 copy of the
-// file in a scratch folder, made from UTF-8 when the file is UTF-8.
+// An import file as the procedures read it: its encoding decided on the whole
+// file (a UTF-16 file decoded into a UTF-8 scratch copy first), and for the
+// tab and comma procedures a code page 932 copy of it in a scratch folder.
 #pragma once
 
-#include <string>
+#include <stdio.h>
 
-#include "cards/card_record.h"
 #include "cli/book_setup.h"
 #include "cli/charset.h"
 #include "cli/import_notes.h"
 
-struct ImportCopy {
-  ScratchFile scratch;  // the copy, removed with the ImportCopy
-  // The file's line of each card the import makes, in order.
-  long lineOfCard[kCardSlots] = {};
-  bool utf8 = false;
+struct ImportText {
+  FILE* file = nullptr;  // at its first byte of text, past a byte-order mark
+  EncodingChoice choice = {};
+  ScratchFile decoded;  // the UTF-8 of a UTF-16 file
+  ~ImportText();
+  // Whether file's text is UTF-8 (a UTF-16 file's is, once decoded).
+  bool Utf8() const { return choice.encoding != TextEncoding::kCp932; }
 };
 
-// What a file's bytes are, found in one pass; the file is rewound.
-struct FileText {
-  bool utf8;     // a byte-order mark, or valid UTF-8 that is not plain ASCII
-  bool ascii;    // plain ASCII, which reads alike in either encoding
-  bool crLines;  // no LF but a CR: older programs end lines with CR alone
-};
-FileText ExamineText(FILE* file);
+// Opens file and decides its encoding (asked, or auto), refusing with its
+// reason a file that is no text or that a UTF-16 mark says is not what was
+// asked. Returns -1 when open, else the exit status after saying why.
+int OpenImportText(const char* file, TextEncoding asked, ImportText& text);
 
-// Whether a file read with encoding (auto: as ExamineText finds it) is
-// UTF-8.
-bool ReadsAsUtf8(const FileText& text, Encoding encoding);
-
-// Makes the copy of file, noting characters that became "?" and NUL bytes
-// line by line. Returns -1 when it is made, else the exit status after
-// saying why.
-int CopyImportFile(const char* file, Encoding encoding, bool heading, ImportNotes& notes,
-                   ImportCopy& copy);
+// Makes the code page 932 copy of text, noting line by line the characters
+// and bytes that became "?" and the NUL bytes. Returns -1 when it is made,
+// else the exit status after saying why.
+int CopyImportFile(const char* file, ImportText& text, ImportNotes& notes, ScratchFile& copy);

@@ -4,26 +4,25 @@
 #pragma once
 
 #include "exchange/exchange_book.h"
+#include "exchange/text_encoding.h"
 
 // Beside the procedures' own ImportLineProblem bits.
 enum ImportNote : unsigned {
-  kNoteReplaced = 1u << 8,      // a character code page 932 lacks became "?"
-  kNoteNul = 1u << 9,           // a NUL byte ends its field's text there
-  kNoteWideReading = 1u << 10,  // the panel refuses to save a reading that is not half-width
-  kNoteLeftOut = 1u << 11,      // a vCard held more than a card can
-  kNoteNoReading = 1u << 12,    // the panel refuses to save a card without a reading
+  kNoteWideReading = 1u << 16,  // the panel refuses to save a reading that is not half-width
 };
 
 // The words for each kind of note, as a line of a trial run shows them.
 const char* NoteText(unsigned what);
 
-// The fields left out of the card that a line begins, in words (UTF-8).
-class LeftOutFields {
+// What the notes of one kind say about the line they are on (the fields
+// left out of the card that a line begins, say), in UTF-8; empty when
+// nothing.
+class NoteDetails {
  public:
-  virtual const char* On(long line) const = 0;
+  virtual const char* On(long line, unsigned kind) const = 0;
 
  protected:
-  ~LeftOutFields() = default;
+  ~NoteDetails() = default;
 };
 
 class ImportNotes : public ImportReport {
@@ -31,14 +30,17 @@ class ImportNotes : public ImportReport {
   void Add(long line, unsigned what);
   void LineProblems(long lineNumber, unsigned problems) override { Add(lineNumber, problems); }
   // One line for each noted line, in line order.
-  void PrintEach(const LeftOutFields* leftOut = nullptr);
-  // With byKind one line for each kind of note, with the lines it was found
-  // on; then the count of characters written as "?".
+  void PrintEach(const NoteDetails* details = nullptr);
+  // How the file was read, when it was decided for the user; then, with
+  // byKind, one line for each kind of note, with the lines it was found on;
+  // then the count of characters written as "?".
   void PrintSummary(bool byKind);
   // Lines the 500-card limit left out.
   long LeftOut() const;
 
   int replacedCharacters = 0;
+  // What the file was read as; kAsked when the user said.
+  EncodingChoice encoding = {TextEncoding::kCp932, EncodingReason::kAsked, '\n', 0, false};
 
  private:
   struct Entry {

@@ -180,8 +180,13 @@ int RunCommandLine(int argc, char** argv) {
     } else if (strncmp(arg, "--columns=", 10) == 0) {
       exchange.columns = arg + 10;
       exchangeOption = true;
-    } else if (strcmp(arg, "--comma") == 0) {
-      exchange.comma = exchangeOption = true;
+    } else if (strcmp(arg, "--comma") == 0 || strcmp(arg, "--vcard") == 0) {
+      ExchangeFormat format = arg[2] == 'c' ? ExchangeFormat::kComma : ExchangeFormat::kVcard;
+      if (exchange.format != ExchangeFormat::kTab && exchange.format != format) {
+        return Usage("--comma and --vcard are two formats: give one");
+      }
+      exchange.format = format;
+      exchangeOption = true;
     } else if (strcmp(arg, "--no-heading") == 0) {
       exchange.noHeading = exchangeOption = true;
     } else if (strcmp(arg, "--dry-run") == 0) {
@@ -192,8 +197,6 @@ int RunCommandLine(int argc, char** argv) {
       exchange.narrowReadings = exchangeOption = true;
     } else if (strcmp(arg, "--no-bom") == 0) {
       exchange.noBom = exchangeOption = true;
-    } else if (strcmp(arg, "--vcard") == 0) {
-      exchange.vcard = exchangeOption = true;
     } else if (strcmp(arg, "--encoding") == 0 || strncmp(arg, "--encoding=", 11) == 0) {
       const char* name = arg[10] == '=' ? arg + 11 : (i + 1 < argc ? argv[++i] : nullptr);
       if (name == nullptr) return Usage("--encoding needs auto, cp932 or utf-8");
