@@ -94,11 +94,20 @@ check "or nothing without one" "" \
 printf '佐藤,ｻﾄｳ\r\n"Anytown, WW",x,y\r\n\r\n鈴木\r\n"a",b\r\n' | to_cp932 > "$work/in.csv"
 out=$("$quillbook" --data "$empty" import --comma --columns 住所,読み "$work/in.csv")
 check "import exits 0" 0 $?
-check "and says how many cards it added" "3 cards added" "$out"
+check "and says how many cards it added, and how it read the file" \
+  "$(printf '3 cards added\nread as code page 932')" "$out"
 # They have no name, which the loading gives them.
 check "the cards are appended in file order" \
   "$(printf '0\t（名前なし）\tx\t\t\tAnytown, WW\n1\t（名前なし）\t\t\t\t鈴木\n2\t（名前なし）\tb\t\t\ta')" \
   "$("$quillbook" --data "$empty" list | cut -f 1-6)"
+
+# A quoted cell of several lines, as spreadsheets write one.
+cells="$work/cells"
+book "$cells" </dev/null
+printf 'h\r\n1,"京都市\r\n左京区",075\r\n2,b,c\r\n' | to_cp932 > "$work/cells.csv"
+"$quillbook" --data "$cells" import --comma --columns 名前,住所,郵便番号 "$work/cells.csv" >/dev/null
+check "a cell of two lines is one card, its line break a blank, the columns after it in place" \
+  "$(printf '1\t075\t京都市 左京区\n2\tc\tb')" "$("$quillbook" --data "$cells" list | cut -f 2,5,6)"
 
 # A round trip through each format gives back every field.
 round="$work/round"

@@ -39,6 +39,7 @@ for file in spreadsheet-utf8.csv spreadsheet-cp932.csv; do
 done
 check "the import says what it did" "$(printf '%s\n' \
   "a new address book: $work/spreadsheet-utf8.csv/Quillbook/Quillbook.dat" '3 cards added' \
+  'read as UTF-8 (its byte-order mark)' \
   'line 3: a character that code page 932 cannot hold, written as ?' '1 character written as ?')" \
   "$("$quillbook" --data "$(fresh again)" import --comma --narrow-readings --columns "$columns" \
     "$files/spreadsheet-utf8.csv" | sed "s|$work/again|$work/spreadsheet-utf8.csv|")"
@@ -69,6 +70,41 @@ check "export - to a terminal writes UTF-8, without a mark" "$utf8" "$(script -q
 check "and to a file" "$(tail -n +2 "$files/spreadsheet-cp932.csv" | iconv -f CP932 -t UTF-8 | cut -d, -f 1)" \
   "$(tail -n +3 "$work/out.csv" | cut -d, -f 1)"
 
+# What auto makes of each file: the cards it gives and what it says (FILE
+# standing for the file's path).
+while IFS='|' read -r what make bytes args names said; do
+  case "$make" in
+    raw) printf '%b' "$bytes" ;;
+    cp932) printf '%b' "$bytes" | to_cp932 ;;
+    utf16le) printf '\xff\xfe' && printf '%b' "$bytes" | iconv -f UTF-8 -t UTF-16LE ;;
+    utf16be) printf '\xfe\xff' && printf '%b' "$bytes" | iconv -f UTF-8 -t UTF-16BE ;;
+    unmarked) printf '%b' "$bytes" | iconv -f UTF-8 -t UTF-16LE ;;
+  esac >"$work/encoded.txt"
+  data=$(fresh encoded)
+  # shellcheck disable=SC2086
+  out=$("$quillbook" --data "$data" import $args "$work/encoded.txt" 2>&1)
+  status=$?
+  [ "$status" -ne 0 ] && out+=$'\n'"exit $status"
+  check "$what: what it says" "${said//FILE/$work/encoded.txt}" \
+    "$(grep -v '^a new address book' <<<"$out" | paste -sd'~' | sed 's|~| / |g')"
+  check "$what: the cards" "$names" "$(cards "$data" | cut -f 1 | paste -sd,)"
+done <<'ROWS'
+UTF-8 with its mark|raw|\xef\xbb\xbfh\r\n山田,ﾔﾏﾀﾞ\r\n|--comma --columns 名前,読み|山田|1 card added / read as UTF-8 (its byte-order mark)
+UTF-8 without a mark|raw|h\r\n山田,ﾔﾏﾀﾞ\r\n|--comma --columns 名前,読み|山田|1 card added / read as UTF-8
+UTF-8 with a stray Latin-1 byte|raw|h\r\n山田,ﾔﾏﾀﾞ\r\ncaf\xe9,ｶﾌｪ\r\n鈴木,ｽｽﾞｷ\r\n|--comma --columns 名前,読み|山田,caf?,鈴木|3 cards added / read as UTF-8, but for 1 run of bytes that are no UTF-8, written as ? / line 3: bytes that are no character of the file's encoding, written as ? / 1 character written as ?
+UTF-16 LE with its mark|utf16le|h\r\n山田,ﾔﾏﾀﾞ\r\n|--comma --columns 名前,読み|山田|1 card added / read as UTF-16 LE (its byte-order mark)
+UTF-16 BE with its mark|utf16be|h\t\r\n山田\tﾔﾏﾀﾞ\r\n|--columns 名前,読み|山田|1 card added / read as UTF-16 BE (its byte-order mark)
+UTF-16 without its mark|unmarked|h\r\n山田,ﾔﾏﾀﾞ\r\n|--comma --columns 名前,読み||quillbook: the import file FILE is no text: a quarter of its bytes or more are NUL (UTF-16 without its byte-order mark?); save it as UTF-8 or code page 932 / exit 1
+UTF-16 that --encoding says is not|utf16le|h\r\n山田\r\n|--encoding cp932 --columns 名前||quillbook: the import file FILE is UTF-16 (its byte-order mark says so), not cp932: leave out --encoding to read it / exit 1
+Shift_JIS whose only non-ASCII is half-width katakana|raw|h\r\n\xce\xbc \xd0\xb6\r\n|--columns 名前|ﾎｼ ﾐｶ|1 card added / read as code page 932, the book's own, though it is UTF-8 too: its only bytes past ASCII are half-width katakana (--encoding utf-8 reads it as UTF-8)
+and --encoding utf-8 settles it|raw|h\r\n\xce\xbc \xd0\xb6\r\n|--encoding utf-8 --columns 名前|μ ж|1 card added
+Shift_JIS kanji|cp932|h\r\n山田\r\n|--columns 名前|山田|1 card added / read as code page 932
+overlong forms and surrogates are no UTF-8|raw|h\r\nA\xc0\xaf,\xed\xa0\x80\r\n|--comma --columns 名前,メモ|Aﾀｯ|1 card added / read as code page 932
+an unknown CHARSET that is UTF-8|raw|BEGIN:VCARD\r\nFN;CHARSET=UTF_8:山田\r\nSORT-STRING:y\r\nEND:VCARD\r\n|--vcard|山田|1 card added / read as UTF-8
+an unknown CHARSET that is not UTF-8 either|raw|BEGIN:VCARD\r\nFN;CHARSET=X-UTF8:caf\xe9\r\nSORT-STRING:y\r\nEND:VCARD\r\n|--vcard|caf?|1 card added / read as code page 932 / line 1: an unknown CHARSET whose values are not UTF-8 either, their stray bytes written as ? (--dry-run names them) / 1 character written as ?
+CR line ends with one stray LF|raw|h\ra\rb\nc\rd\r|--columns 名前|a,b c,d|3 cards added
+ROWS
+
 # vCards as phones and webmail write them.
 data=$(fresh vcards)
 for file in iphone android feature-phone webmail; do
@@ -85,6 +121,26 @@ check "each vCard gives its card" "$(printf '%s\n' \
   "$(card 'Jane Doe' 'Doe Jane' friends 62701 '123 Main Street, Springfield, IL, USA' 1 \
     +1-555-555-0100 2 +1-555-555-0101 0 '' 2 jane.doe@example.com 0 jane@example.org 0 '' \
     'Met at the conference, 2023 Likes tea')")" "$(cards "$data")"
+check "their groups get their folders in Group.dat" "$(printf '友人\nfriends')" \
+  "$("$quillbook" --data "$data" groups)"
+check "a trial names the groups it would add" "groups that would be added to Group.dat: 友人" \
+  "$("$quillbook" --data "$(fresh trial-groups)" import --vcard --dry-run "$files/feature-phone.vcf" |
+    grep '^groups')"
+# A Group.dat of ten names takes no more, and one not read whole is left as
+# it is; the cards come in either way.
+for kind in ten cut; do
+  groups=$(fresh groups)
+  mkdir "$groups/Quillbook"
+  case $kind in
+    ten) printf 'g%d\r\n' $(seq 10) && why='since Group.dat holds ten' ;;
+    cut) printf 'a\r\nb' && why='since Group.dat could not be read whole and is left as it is' ;;
+  esac >"$groups/Quillbook/Group.dat"
+  before=$(od -c "$groups/Quillbook/Group.dat")
+  out=$("$quillbook" --data "$groups" import --vcard "$files/feature-phone.vcf")
+  check "a Group.dat $why: the import says which group it did not add" \
+    "0 1 card added groups not added, $why: 友人" "$? $(grep '^[1g]' <<<"$out" | paste -sd' ')"
+  check "and leaves Group.dat as it was" "$before" "$(od -c "$groups/Quillbook/Group.dat")"
+done
 for row in \
   'iphone|line 1: fields a card cannot hold, left out: ORG, a fourth phone (03-9876-5433)' \
   'webmail|line 1: fields a card cannot hold, left out: a second address, another category (work)' \

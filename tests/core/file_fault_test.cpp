@@ -239,8 +239,8 @@ TEST_F(FileFaultTest, AWriteInPlaceCutShortKeepsTheWholeNewFile) {
 
 #ifdef QB_FAULT_PROBE
 // The command line's writes: the scratch copy of an import, the UTF-8 and
-// vCard exports, the vCard import, each run by a program whose writes fail
-// as asked.
+// vCard exports, the vCard import and the groups it adds, each run by a
+// program whose writes fail as asked.
 TEST_F(FileFaultTest, EveryFailedStepOfTheCommandLineLeavesTheOldFileOrTheWholeNewOne) {
   const std::string scratch = m_folder.File("scratch");
   const std::string counts = m_folder.Path() + "/counts";
@@ -252,6 +252,9 @@ TEST_F(FileFaultTest, EveryFailedStepOfTheCommandLineLeavesTheOldFileOrTheWholeN
   const std::string columns = "--columns \xE5\x90\x8D\xE5\x89\x8D,\xE8\xAA\xAD\xE3\x81\xBF ";
   WriteBytes(m_folder.File("in.csv"), "h\r\n\xE9\xAB\x98\xE6\xA9\x8B,r\r\nb,r\r\n");
   WriteBytes(m_folder.File("in.vcf"), "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:v\r\nEND:VCARD\r\n");
+  // A card with a group that Group.dat lacks: the import adds it there.
+  WriteBytes(m_folder.File("group.vcf"),
+             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:g\r\nCATEGORIES:work\r\nEND:VCARD\r\n");
   auto run = [&](const std::string& arguments) {
     return [=] {
       std::string command = std::string(QB_FAULT_PROBE) + " --data " + m_folder.Path() + " " +
@@ -265,6 +268,8 @@ TEST_F(FileFaultTest, EveryFailedStepOfTheCommandLineLeavesTheOldFileOrTheWholeN
        run("import --comma --encoding utf-8 " + columns + m_folder.File("in.csv"))},
       {"command-line vCard import", m_strBookPath,
        run("import --vcard " + m_folder.File("in.vcf"))},
+      {"command-line import's groups", m_strGroupPath,
+       run("import --vcard " + m_folder.File("group.vcf"))},
       {"command-line UTF-8 export", m_folder.File("out"),
        run("export --encoding utf-8 " + columns + m_folder.File("out"))},
       {"command-line vCard export", m_folder.File("out"),
