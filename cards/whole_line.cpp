@@ -111,15 +111,20 @@ char WholeLineReader::LineEndOfFile() {
   return found ? '\n' : '\r';
 }
 
+// The rest of the file is counted in the block itself, which is then read
+// again from where it began.
 char WholeLineReader::MostCommonLineEnd() {
   LineEndCount count;
   count.Take(m_achBlock + m_nBegin, static_cast<size_t>(m_nEnd - m_nBegin));
   if (m_bAtEnd) return count.End();
   long at = ftell(m_pFile);
   if (at < 0) return count.End();  // a stream that cannot go back: its first block decides
-  char chunk[4096];
-  for (size_t n; (n = fread(chunk, 1, sizeof chunk, m_pFile)) > 0;) count.Take(chunk, n);
-  if (fseek(m_pFile, at, SEEK_SET) != 0) m_bAtEnd = true;
+  const long start = at - m_nEnd;
+  for (size_t n; (n = fread(m_achBlock, 1, kReadBlockBytes, m_pFile)) > 0;) {
+    count.Take(m_achBlock, n);
+  }
+  m_nBegin = m_nEnd = 0;
+  if (fseek(m_pFile, start, SEEK_SET) != 0 || !ReadMore()) m_bAtEnd = true;
   return count.End();
 }
 

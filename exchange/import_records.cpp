@@ -135,7 +135,9 @@ int ImportRecords::Next() {
   m_nLineNumber = first.number;
   m_bOverflowed = first.overflowed;
   CellScan scan;
+  // Most lines hold no quote at all, and are not walked twice.
   const bool opensCell = m_bComma && !first.overflowed && first.ended &&
+                         memchr(first.text, '"', static_cast<size_t>(first.length)) != nullptr &&
                          scan.Scan(first.text, first.length) == CellState::kOpen;
   if (!readAhead && !opensCell) {
     // The reader's own buffer, as it stands.
