@@ -179,6 +179,19 @@ std::vector<Row> Rows() {
        kAscii,
        {"N:long R:l O:" + std::string(511, 'a'), "N:next R:n"},
        "1:cut"},
+      {"soft breaks after parameters a line long are not each a look through them again",
+       Card(
+           "FN:far\r\nX-A;" + std::string(16340, 'p') + ";ENCODING=QUOTED-PRINTABLE:v=\r\n" +
+               [] {
+                 std::string breaks;
+                 for (int i = 0; i < 3000; ++i) breaks += "=\r\n";
+                 return breaks;
+               }() +
+               "x\r\nSORT-STRING:f\r\n",
+           "2.1"),
+       kAscii,
+       {"N:far R:f L:X-A"},
+       "1:leftout"},
       {"an AGENT's vCard inside a 2.1 card is no card of its own",
        Card("FN:boss\r\nAGENT:\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nFN:assistant\r\nEND:VCARD\r\n"
             "SORT-STRING:b\r\n",
