@@ -82,7 +82,7 @@ for run in "${runs[@]}"; do
   bash cmake/wine-run.sh "$PWD/build/$tree/wineprefix" "$loader" \
     "build/$tree/panel_ready_bench.exe" || result=FAILED
   [ "$result" = passed ] || status=1
-  counts="$(grep -o 'tests passed, [0-9]* tests failed out of [0-9]*' "build/$tree/ctest.log" ||
+  counts="$(grep -o '[0-9]*% tests passed, [0-9]* tests failed out of [0-9]*' "build/$tree/ctest.log" ||
     echo 'no count')"
   totals+=("${counts##* }")
   summary+=("Windows tests on build/$tree, $how: $result ($counts) in $((SECONDS - start)) s")
