@@ -34,10 +34,16 @@ fetch() {
     cat "$qemu.version" 2>/dev/null || "$qemu" --version | head -n 1
     return
   fi
+  if [ -n "${QB_QEMU_I386:-}" ]; then
+    echo "wine32: QB_QEMU_I386=$QB_QEMU_I386 is not a program" >&2
+    return 1
+  fi
   mkdir -p "$cache"
   local work log arch
   arch="$(dpkg --print-architecture)"
   work="$(mktemp -d "$cache/fetch.XXXXXX")"
+  # shellcheck disable=SC2064 # the folder of this fetch
+  trap "rm -rf '$work'" EXIT
   log="$cache/fetch.log"
   echo "wine32: fetching qemu-user from Debian's $release with apt into build/emulator" >&2
   mkdir -p "$work/lists/partial" "$work/cache/archives/partial" "$work/unpacked"
@@ -54,7 +60,6 @@ fetch() {
   if ! { apt-get "${apt[@]}" update &&
     (cd "$work" && apt-get "${apt[@]}" download qemu-user); } >"$log" 2>&1; then
     tail -n 20 "$log" >&2
-    rm -rf "$work"
     echo "wine32: could not fetch qemu-user from $mirror ($release); apt's output is in $log" >&2
     return 1
   fi
@@ -62,7 +67,9 @@ fetch() {
   dpkg-deb --fsys-tarfile "${deb[0]}" | tar -x -C "$work/unpacked" ./usr/bin/qemu-i386
   echo "qemu-i386 $(dpkg-deb -f "${deb[0]}" Version) (Debian $release)" >"$qemu.version"
   mv "$work/unpacked/usr/bin/qemu-i386" "$qemu"
+  # run goes on with exec, which leaves the trap behind.
   rm -rf "$work" "$log"
+  trap - EXIT
   cat "$qemu.version"
 }
 
