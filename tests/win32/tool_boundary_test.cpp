@@ -114,8 +114,8 @@ TEST(HostBoundary, TheToolReadsTheSearchRequestWhereTheHostWroteIt) {
   struct Case {
     short mode;
     int stop;
-    int lines;  // a text search sends one line a card; another mode one line
-  } cases[] = {{0, 0, 2}, {2, 0, 1}, {-1, 0, 1}, {0, 0x10000, 0}};
+    int lines;  // a text search sends one line a card; a mode it lacks one line
+  } cases[] = {{0, 0, 2}, {3, 0, 1}, {-1, 0, 1}, {0, 0x10000, 0}};
   TestHost host;
   PutBook(host);
   for (const Case& c : cases) {
