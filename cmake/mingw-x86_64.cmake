@@ -1,4 +1,6 @@
-# Cross-compiles the Windows programs with MinGW-w64 for 64-bit x86, for machines whose kernel runs no 32-bit programs: the same code then runs its Windows tests under 64-bit Wine.
+# Cross-compiles the Windows programs with MinGW-w64 for 64-bit x86: the
+# Windows tests run on this build as well, under 64-bit Wine, and catch
+# pointer-width faults that the 32-bit build hides.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -14,7 +14,10 @@ export DEBIAN_FRONTEND=noninteractive
 # xdotool clicks through the programs for the README's pictures. The
 # command line's postcards set their text with Pango and Cairo in IPAex
 # Mincho, and their tests read the PDF back with poppler's pdftotext. ICU is
-# the reference that the native tests hold the search fold to.
+# the reference that the native tests hold the search fold to. Where the
+# kernel runs no 32-bit programs, the emulator comes from the next Debian
+# release, whose lists the archive keyring verifies
+# (cmake/wine32-namespace.sh).
 packages=(
   g++ cmake make ninja-build googletest libgtest-dev libbenchmark-dev libicu-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
@@ -22,6 +25,7 @@ packages=(
   wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick fonts-ipafont-gothic fonts-wine
   locales clang-format python3 python3-pil
   pkg-config libpango1.0-dev libcairo2-dev libfontconfig-dev fonts-ipaexfont-mincho poppler-utils
+  debian-archive-keyring
 )
 
 need_install=0

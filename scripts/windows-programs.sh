@@ -1,20 +1,11 @@
 # Sourced by run.sh and screenshots.sh, from the top of the tree: builds the
 # command line and the host stand-in, and starts them under Wine.
-#
-# The plug-in is 32-bit; where this kernel runs no 32-bit programs the same
-# sources built for 64-bit run instead.
-win="$(bash cmake/wine-arch.sh)"
-loader=wine
-toolchain=cmake/mingw-i686.cmake
-if [ "$win" = win64 ]; then
-  loader=wine64
-  toolchain=cmake/mingw-x86_64.cmake
-fi
 
 # usage: build_programs NAME (the script's name, for its messages)
 build_programs() {
   bash scripts/setup.sh >/dev/null
-  echo "$1: building the command line (build/native) and the Windows programs (build/$win)"
+  pick_windows_build
+  echo "$1: building the command line (build/native) and the Windows programs (build/$win, $way)"
   local log="$PWD/build/$1-build.log"
   mkdir -p build
   if ! { configure_tree build/native -DCMAKE_BUILD_TYPE=Debug &&
@@ -24,6 +15,27 @@ build_programs() {
     tail -n 30 "$log" >&2
     echo "$1: the build failed; its output is in ${log#"$PWD"/}" >&2
     exit 1
+  fi
+}
+
+# The plug-in and the host are 32-bit programs, and run as such: natively
+# where the kernel runs 32-bit programs, else emulated (cmake/wine-arch.sh,
+# QB_WINE32; asked once Wine is installed). Only where neither can run do the
+# same sources built for 64-bit run instead, and the scripts say so.
+pick_windows_build() {
+  QB_WINE32="$(bash cmake/wine-arch.sh)"
+  export QB_WINE32
+  win=win32
+  loader=wine
+  toolchain=cmake/mingw-i686.cmake
+  way="$QB_WINE32 32-bit"
+  if [ "$QB_WINE32" = none ]; then
+    win=win64
+    loader=wine64
+    toolchain=cmake/mingw-x86_64.cmake
+    way="64-bit, NOT the 32-bit programs that we ship"
+  elif [ "$QB_WINE32" = emulated ]; then
+    way="emulated 32-bit: $(bash cmake/wine32-namespace.sh fetch)"
   fi
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -95,6 +96,91 @@ TEST(ToolObject, ShowsItsHistoryNameAndTemplate) {
   EXPECT_EQ(host.tool->m_pHost, &host.services);
   EXPECT_EQ(nullptr, host.Panel());  // nothing opens before StartPanel
   EXPECT_FALSE(FileExists(host.services.BookFile("")));
+}
+
+// Where the host puts the search request's fields. The host we ship for is
+// 32-bit; the 64-bit run checks the same record as these sources lay it out.
+struct RequestOffsets {
+  size_t mode;  // signed 16 bits, after the result window's pointer
+  size_t stop;  // 32 bits, after six bytes that the tool never reads
+};
+#if defined(_WIN64)
+constexpr RequestOffsets kHostRequest = {8, 16};
+#else
+constexpr RequestOffsets kHostRequest = {4, 12};
+#endif
+
+TEST(HostBoundary, TheToolReadsTheSearchRequestWhereTheHostWroteIt) {
+  struct Case {
+    short mode;
+    int stop;
+    int lines;  // a text search sends one line a card; a mode it lacks one line
+  } cases[] = {{0, 0, 2}, {3, 0, 1}, {-1, 0, 1}, {0, 0x10000, 0}};
+  TestHost host;
+  PutBook(host);
+  for (const Case& c : cases) {
+    // The host's bytes, every one it leaves unset other than zero.
+    alignas(8) unsigned char request[kHostRequest.stop + sizeof c.stop];
+    memset(request, 0xA5, sizeof request);
+    CWnd* results = &host.window;
+    memcpy(request, &results, sizeof results);
+    memcpy(request + kHostRequest.mode, &c.mode, sizeof c.mode);
+    memcpy(request + kHostRequest.stop, &c.stop, sizeof c.stop);
+    host.window.notices.clear();
+    EXPECT_EQ(0, host.tool->Search(reinterpret_cast<SearchRequest*>(request), ""));
+    EXPECT_EQ(c.lines, host.window.Count(WM_TOOL_SEARCH_RESULT)) << c.mode << " " << c.stop;
+  }
+}
+
+#if defined(__i386__)
+// Calls factory(window, host) as a caller that cleans up its own arguments
+// does, stores the result in *tool, and returns how far the stack pointer
+// moved across the call: 8 when the callee popped the two arguments itself.
+__attribute__((naked)) int StackMovedByCall(void* /*factory*/, void* /*window*/, void* /*host*/,
+                                            void** /*tool*/) {
+  asm("pushl %ebx\n"
+      "pushl 16(%esp)\n"  // host
+      "pushl 16(%esp)\n"  // window
+      "movl %esp, %ebx\n"
+      "call *16(%esp)\n"
+      "movl 28(%ebx), %ecx\n"
+      "movl %eax, (%ecx)\n"
+      "movl %esp, %eax\n"
+      "subl %ebx, %eax\n"
+      "leal 8(%ebx), %esp\n"
+      "popl %ebx\n"
+      "ret\n");
+}
+#endif
+
+TEST(HostBoundary, TheExportIsFoundAsTheHostLoadsIt) {
+  TestHost host;
+  ASSERT_NE(nullptr, host.tool);
+  // Its one name, neither decorated with a calling convention nor prefixed.
+  auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleA("Quillbook.dll"));
+  ASSERT_NE(nullptr, base);
+  auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
+      base + headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
+  auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+  std::vector<std::string> exported;
+  for (DWORD n = 0; n < exports->NumberOfNames; ++n) {
+    exported.push_back(reinterpret_cast<const char*>(base + names[n]));
+  }
+  EXPECT_EQ(std::vector<std::string>{"NewScribellaTool"}, exported);
+#if defined(__i386__)
+  // The host calls it as a C function: the arguments are the caller's to pop.
+  void* factory = reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("Quillbook.dll"), "NewScribellaTool"));
+  void* tool = nullptr;
+  CWnd* window = &host.window;
+  HostServices* services = &host.services;
+  EXPECT_EQ(0, StackMovedByCall(factory, window, services, &tool));
+  ASSERT_NE(nullptr, tool);
+  EXPECT_STREQ("アドレス帳", static_cast<CToolBase*>(tool)->GetToolName());
+  delete static_cast<CToolBase*>(tool);
+#endif
 }
 
 TEST(Panel, OpensAtTheTopLeftWithItsClientSizeAndTellsTheHost) {
