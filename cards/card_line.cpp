@@ -17,18 +17,13 @@ void FormatTimeStamp(TimeSource& clock, char (&out)[kTimeStampSize]) {
   snprintf(out, sizeof out, "%d/%d/%d  %02d:%02d", year, month, day, hour, minute);
 }
 
-namespace {
-
-bool IsBlankedOut(char c) { return c == '\t' || c == '\r' || c == '\n'; }
-
-}  // namespace
-
 size_t AppendLineField(char* out, const char* text, size_t width, char separator) {
   size_t length = strnlen(text, width - 1);
-  for (size_t i = 0; i < length; ++i) {
-    char c = text[i];
-    out[i] = IsBlankedOut(c) ? ' ' : c;
-  }
+  memcpy(out, text, length);
+  out[length] = '\0';
+  // A tab or line break in a field is rare: the copy is taken whole and
+  // only those bytes are looked for, each becoming a blank.
+  for (char* at = out; (at += strcspn(at, "\t\r\n")) < out + length;) *at++ = ' ';
   // A blank ends a field whose last byte would take the separator with it:
   // a backslash for every reader, a lone lead byte for one that pairs every
   // lead byte with the byte after it.
