@@ -122,7 +122,9 @@ bool VcardLines::Next() {
     if (!softBreak) break;
     if (!m_bCut && m_nLength > 0) m_szText[--m_nLength] = '\0';  // the "=" itself
     Append(m_szNext, m_nNextLength);
-    if (m_nNextFullLength > 0) m_chLast = m_chNextLast;
+    // An empty line after a soft break ends the value: the "=" before it
+    // was taken, and no other stands at the end.
+    m_chLast = m_nNextFullLength > 0 ? m_chNextLast : '\0';
   }
   return true;
 }
