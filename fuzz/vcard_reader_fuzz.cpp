@@ -71,7 +71,11 @@ class VcardMaker {
  private:
   void Line(const std::string& text) {
     static const char* const kEnds[] = {"\r\n", "\n", "\r\n", "\r"};
-    bytes += text + kEnds[m_input.Byte() % 4];
+    const char* end = kEnds[m_input.Byte() % 4];
+    // After a line ended by CR alone, an empty line ended by LF would make
+    // that CR a CR LF, and no line of its own.
+    if (text.empty() && end[0] == '\n' && !bytes.empty() && bytes.back() == '\r') end = "\r\n";
+    bytes += text + end;
   }
 
   // Bytes that make no line of their own: no line end, no blank or tab
