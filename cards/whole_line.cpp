@@ -61,32 +61,20 @@ bool WholeLineReader::ReadMore() {
   return n > 0;
 }
 
-namespace {
-
-// Counts the line feeds and the CRs without one after them, block by block,
-// at the speed of memchr.
-struct LineEndCount {
-  long lineFeeds = 0;
-  long loneCrs = 0;
-  bool afterCr = false;  // the last block ended in a CR
-  void Take(const char* bytes, size_t count) {
-    if (count == 0) return;
-    if (afterCr && bytes[0] != '\n') ++loneCrs;
-    const char* const stop = bytes + count;
-    for (const char* p = bytes;
-         (p = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(stop - p)))); ++p) {
-      ++lineFeeds;
-    }
-    for (const char* p = bytes;
-         (p = static_cast<const char*>(memchr(p, '\r', static_cast<size_t>(stop - p)))); ++p) {
-      if (p + 1 < stop && p[1] != '\n') ++loneCrs;
-    }
-    afterCr = stop[-1] == '\r';
+void LineEndCount::Take(const char* bytes, size_t count) {
+  if (count == 0) return;
+  if (afterCr && bytes[0] != '\n') ++loneCrs;
+  const char* const stop = bytes + count;
+  for (const char* p = bytes;
+       (p = static_cast<const char*>(memchr(p, '\n', static_cast<size_t>(stop - p)))); ++p) {
+    ++lineFeeds;
   }
-  char End() const { return LineEndOf(lineFeeds, loneCrs + (afterCr ? 1 : 0)); }
-};
-
-}  // namespace
+  for (const char* p = bytes;
+       (p = static_cast<const char*>(memchr(p, '\r', static_cast<size_t>(stop - p)))); ++p) {
+    if (p + 1 < stop && p[1] != '\n') ++loneCrs;
+  }
+  afterCr = stop[-1] == '\r';
+}
 
 char LineEndOf(long lineFeeds, long loneCarriageReturns) {
   return loneCarriageReturns > lineFeeds ? '\r' : '\n';

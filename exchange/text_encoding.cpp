@@ -4,8 +4,6 @@
 
 #include <initializer_list>
 
-#include "cards/whole_line.h"
-
 namespace {
 
 bool IsHalfWidthKanaByte(unsigned char byte) { return byte >= 0xA1 && byte <= 0xDF; }
@@ -72,20 +70,13 @@ void TextSurvey::Feed(const char* bytes, size_t count) {
   for (size_t i = 0; i < count; ++i) {
     unsigned char byte = in[i];
     if (byte < 0x80) {
-      if (byte == '\n') {
-        ++m_nLineFeeds;
-      } else if (m_bAfterCr) {
-        ++m_nLoneCrs;
-      }
-      m_bAfterCr = byte == '\r';
       if (byte == '\0') ++m_nNul;
       continue;
     }
-    if (m_bAfterCr) ++m_nLoneCrs;
-    m_bAfterCr = false;
     m_bNonAscii = true;
     if (!IsHalfWidthKanaByte(byte)) m_bKanaOnly = false;
   }
+  m_lineEnds.Take(bytes, count);
   TakeUtf8(in, count);
 }
 
@@ -122,7 +113,7 @@ void TextSurvey::TakeUtf8(const unsigned char* bytes, size_t count) {
 
 EncodingChoice TextSurvey::Choose(TextEncoding asked) const {
   EncodingChoice choice = {};
-  choice.lineEnd = LineEndOf(m_nLineFeeds, m_nLoneCrs + (m_bAfterCr ? 1 : 0));
+  choice.lineEnd = m_lineEnds.End();
   const bool utf16Le = m_nStart >= 2 && m_achStart[0] == 0xFF && m_achStart[1] == 0xFE;
   const bool utf16Be = m_nStart >= 2 && m_achStart[0] == 0xFE && m_achStart[1] == 0xFF;
   const bool utf8Mark = m_nStart == 3 && memcmp(m_achStart, "\xEF\xBB\xBF", 3) == 0;

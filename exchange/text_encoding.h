@@ -8,6 +8,8 @@
 
 #include <stddef.h>
 
+#include "cards/whole_line.h"
+
 enum class TextEncoding { kAuto, kCp932, kUtf8, kUtf16Le, kUtf16Be };
 
 // How an encoding was decided.
@@ -53,9 +55,7 @@ class TextSurvey {
   size_t m_nStart = 0;
   long long m_nBytes = 0;
   long long m_nNul = 0;
-  long m_nLineFeeds = 0;
-  long m_nLoneCrs = 0;
-  bool m_bAfterCr = false;
+  LineEndCount m_lineEnds;
   bool m_bNonAscii = false;
   bool m_bKanaOnly = true;     // every byte above ASCII is one of half-width katakana's
   long m_nUtf8Characters = 0;  // of two bytes or more
