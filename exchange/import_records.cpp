@@ -80,10 +80,14 @@ bool ImportRecords::SkipLine() {
   return FromFile(line);
 }
 
+ImportRecords::Line ImportRecords::Ahead(int index) const {
+  const AheadLine& ahead = m_ahead[index];
+  return {m_pchAhead + ahead.offset, ahead.length, ahead.number, ahead.ended, ahead.overflowed};
+}
+
 bool ImportRecords::Peek(Line& line) {
   if (m_nPeeked < m_nAheadCount) {
-    const AheadLine& ahead = m_ahead[m_nPeeked++];
-    line = {m_pchAhead + ahead.offset, ahead.length, ahead.number, ahead.ended, ahead.overflowed};
+    line = Ahead(m_nPeeked++);
     return true;
   }
   if (!FromFile(line)) return false;
@@ -125,8 +129,7 @@ int ImportRecords::Next() {
   Line first;
   const bool readAhead = m_nFirst < m_nAheadCount;
   if (readAhead) {
-    const AheadLine& ahead = m_ahead[m_nFirst++];
-    first = {m_pchAhead + ahead.offset, ahead.length, ahead.number, ahead.ended, ahead.overflowed};
+    first = Ahead(m_nFirst++);
   } else {
     m_nFirst = m_nAheadCount = 0;
     if (!FromFile(first)) return -1;

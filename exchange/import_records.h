@@ -48,9 +48,8 @@ class ImportRecords {
   // ahead, else from the file, where it joins the lines read ahead.
   bool Peek(Line& line);
   bool FromFile(Line& line);
-  // Joins the lines after first to its open cell into the record; false,
-  // with nothing taken, when no line closes it.
-  bool JoinCell(const Line& first);
+  // The line read ahead at index, as a Line.
+  Line Ahead(int index) const;
   int Finish(int length, bool ended);
 
   struct AheadLine {
